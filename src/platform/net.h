@@ -1,0 +1,69 @@
+// Thin socket layer. The exchanges call only these functions, so that one
+// implementation per operating system (and an in-memory fake for tests) can
+// stand behind them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace lx47::platform {
+
+using SocketHandle = std::intptr_t;
+inline constexpr SocketHandle kInvalidSocket = -1;
+
+// IPv4 endpoint. The address is in network order (first octet in the lowest
+// byte of memory), as it travels in the configuration block; the port is a
+// plain host-order number.
+struct Endpoint {
+  std::uint32_t addr = 0;
+  std::uint16_t port = 0;
+};
+
+// 255.255.255.255 is the same in either byte order.
+inline constexpr std::uint32_t kBroadcastAddr = 0xFFFFFFFFu;
+
+enum class ConnectStart { Connected, InProgress, Failed };
+enum class WaitResult { Ready, NotReady, TimedOut, Failed };
+
+class NetApi {
+ public:
+  virtual ~NetApi() = default;
+
+  // Library start-up (WSAStartup on Windows); false when it cannot be used.
+  virtual bool startup() = 0;
+
+  virtual SocketHandle udpSocket() = 0;
+  virtual SocketHandle tcpSocket() = 0;
+  virtual bool setBroadcast(SocketHandle s, bool on) = 0;
+  virtual bool bind(SocketHandle s, Endpoint local) = 0;
+  virtual bool localEndpoint(SocketHandle s, Endpoint& out) = 0;  // getsockname
+  virtual bool sendTo(SocketHandle s, const std::uint8_t* data, std::size_t len, Endpoint to) = 0;
+  // One datagram of at most cap bytes; returns its length, or -1 when nothing
+  // was received (would block or any other error).
+  virtual std::ptrdiff_t recvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap) = 0;
+  virtual bool setNonBlocking(SocketHandle s, bool on) = 0;
+  virtual ConnectStart connect(SocketHandle s, Endpoint to) = 0;
+  // select() with the socket in the read, write and exception sets. Ready
+  // means readable or writable; NotReady that only the exception set fired.
+  virtual WaitResult waitConnected(SocketHandle s, int timeoutMs) = 0;
+  // Blocking send on a connected stream; bytes sent or -1.
+  virtual std::ptrdiff_t send(SocketHandle s, const std::uint8_t* data, std::size_t len) = 0;
+  virtual void shutdownBoth(SocketHandle s) = 0;
+  virtual void close(SocketHandle s) = 0;
+};
+
+// The process-wide socket layer: the real one unless a test installed another.
+NetApi& net();
+// Installs a replacement (nullptr restores the real one). Not thread-safe:
+// call only while no exchange runs.
+void setNet(NetApi* replacement);
+
+// Shuts a socket down in both directions and closes it; kInvalidSocket is ignored.
+void closeSocket(SocketHandle& s);
+
+// Dotted text <-> network-order address. parseIpv4 accepts exactly four
+// decimal octets; it returns false (and leaves out untouched) otherwise.
+bool parseIpv4(const char* text, std::uint32_t& out);
+void formatIpv4(std::uint32_t addr, char (&text)[16]);
+
+}  // namespace lx47::platform

@@ -1,0 +1,149 @@
+#include "protocol/cycle.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/clock.h"
+#include "platform/net.h"
+#include "protocol/settings.h"
+
+namespace lx47 {
+
+using platform::Endpoint;
+using platform::kInvalidSocket;
+using platform::net;
+using platform::SocketHandle;
+
+std::ptrdiff_t FindMarker(const std::uint8_t* buf, std::size_t len, const char* marker) {
+  const std::size_t m = std::strlen(marker);
+  // The text ends at the first zero byte: nothing after it is searched.
+  const std::size_t textLen = static_cast<std::size_t>(std::find(buf, buf + len, 0) - buf);
+  if (m == 0 || textLen < m) return -1;
+  for (std::size_t i = 0; i + m <= textLen; ++i) {
+    if (std::memcmp(buf + i, marker, m) == 0) return static_cast<std::ptrdiff_t>(i);
+  }
+  return -1;
+}
+
+bool ReplyMacIs(const CycleReply& reply, std::span<const std::uint8_t> mac) {
+  return reply.bytes.size() >= 10 && mac.size() == 6 && std::equal(mac.begin(), mac.end(), reply.bytes.begin() + 4);
+}
+
+namespace {
+
+enum class Step { NextSend, End };
+
+// One send and its receive loop (steps 1 to 12 of a send). Sets result and
+// returns End when the exchange is over.
+Step OneSend(const CycleSpec& spec, int k, std::vector<std::uint8_t>& request, std::vector<std::uint8_t>& buf,
+             int& result) {
+  if (IsAbortRequested()) {
+    result = spec.abortResult;
+    return Step::End;
+  }
+
+  SocketHandle s1 = net().udpSocket();
+  if (s1 == kInvalidSocket) {
+    result = PR_SOCKET;
+    return Step::End;
+  }
+  if (!net().setBroadcast(s1, true)) {
+    platform::closeSocket(s1);
+    result = PR_SOCKOPT;
+    return Step::End;
+  }
+  Endpoint local{spec.host, 0};
+  if (!net().bind(s1, local) || !net().localEndpoint(s1, local)) {
+    platform::closeSocket(s1);
+    result = PR_BIND;
+    return Step::End;
+  }
+  request.clear();
+  spec.request(k, request);
+  if (!net().sendTo(s1, request.data(), request.size(), Endpoint{spec.destination(k), kDevicePort})) {
+    platform::closeSocket(s1);
+    result = PR_SEND;
+    return Step::End;
+  }
+  platform::closeSocket(s1);
+  if (spec.waitAfterSendMs) platform::Sleep(spec.waitAfterSendMs);
+
+  SocketHandle s2 = net().udpSocket();
+  if (s2 == kInvalidSocket) {
+    result = PR_SOCKET;
+    return Step::End;
+  }
+  if (!net().bind(s2, Endpoint{spec.host, local.port})) {
+    platform::closeSocket(s2);
+    result = PR_BIND;
+    return Step::End;
+  }
+  (void)net().setNonBlocking(s2, true);  // a failure here is ignored
+  if (spec.waitAfterBindMs) platform::Sleep(spec.waitAfterBindMs);
+
+  bool delay = false;
+  for (int i = 0; i < spec.attempts;) {
+    if (IsAbortRequested()) {
+      platform::closeSocket(s2);
+      result = spec.abortResult;
+      return Step::End;
+    }
+    if (delay) {
+      platform::Sleep(static_cast<std::uint32_t>(spec.recvDelayMs));
+      if (i == spec.attempts - 1) platform::Sleep(100);
+    }
+    delay = true;
+
+    std::fill(buf.begin(), buf.end(), 0);
+    // At most B-1 bytes, so the buffer always holds a zero after the datagram.
+    const std::ptrdiff_t n = net().recvFrom(s2, buf.data(), buf.size() - 1);
+    if (n <= 0) {
+      ++i;
+      continue;
+    }
+    const std::size_t len = std::min(static_cast<std::size_t>(n), buf.size() - 1);
+
+    bool refused = false;
+    std::ptrdiff_t at = FindMarker(buf.data(), len, spec.successMarker);
+    if (at < 0 && spec.refusalMarker) {
+      at = FindMarker(buf.data(), len, spec.refusalMarker);
+      refused = at >= 0;
+    }
+    if (at < 0) {
+      if (spec.markerlessUsesAttempt) ++i;
+      continue;
+    }
+    CycleReply reply{std::span<const std::uint8_t>(buf.data() + at, len - static_cast<std::size_t>(at)), refused};
+    if (reply.bytes.size() < spec.minLength) {
+      delay = false;
+      ++i;
+      continue;
+    }
+    if (!spec.accept(reply)) {
+      ++i;
+      continue;
+    }
+    if (std::optional<int> code = spec.onAccepted(reply)) {
+      platform::closeSocket(s2);
+      result = *code;
+      return Step::End;
+    }
+    ++i;
+  }
+  platform::closeSocket(s2);
+  return Step::NextSend;
+}
+
+}  // namespace
+
+int RunCycle(const CycleSpec& spec) {
+  std::vector<std::uint8_t> request;
+  std::vector<std::uint8_t> buf(spec.bufferSize);
+  for (int k = 0; k < spec.sends; ++k) {
+    int result = spec.exhaustedResult;
+    if (OneSend(spec, k, request, buf, result) == Step::End) return result;
+  }
+  return spec.exhaustedResult;
+}
+
+}  // namespace lx47

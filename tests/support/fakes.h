@@ -1,0 +1,94 @@
+// Fake clock, host network and notifier for unit tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "hostnet/host_address.h"
+#include "platform/clock.h"
+#include "platform/notify.h"
+
+namespace lx47::test {
+
+// Records every pause instead of waiting; time moves only by the pauses.
+class FakeClock : public platform::Clock {
+ public:
+  FakeClock() { platform::setClock(this); }
+  ~FakeClock() override { platform::setClock(nullptr); }
+  void sleepMs(std::uint32_t ms) override {
+    {
+      std::lock_guard lock(mu);
+      sleeps.push_back(ms);
+      now += ms;
+    }
+    if (onSleep) onSleep(ms);
+  }
+  bool localTime(platform::LocalTime& out) override {
+    out = time;
+    return timeAvailable;
+  }
+  std::uint64_t monotonicMs() override {
+    std::lock_guard lock(mu);
+    return now;
+  }
+  std::uint64_t total() const {
+    std::uint64_t t = 0;
+    for (auto s : sleeps) t += s;
+    return t;
+  }
+
+  std::mutex mu;
+  std::vector<std::uint32_t> sleeps;
+  std::uint64_t now = 0;
+  platform::LocalTime time{2026, 12, 10, 9, 8, 7};
+  bool timeAvailable = true;
+  std::function<void(std::uint32_t)> onSleep;
+};
+
+class FakeHostNet : public hostnet::HostNetSource {
+ public:
+  FakeHostNet() { hostnet::setHostNetSource(this); }
+  ~FakeHostNet() override { hostnet::setHostNetSource(nullptr); }
+  bool addressTable(std::vector<hostnet::HostAddressRow>& out) override {
+    out = rows;
+    return tableReadable;
+  }
+  bool adapters(std::vector<hostnet::AdapterInfo>& out) override {
+    out = adapterList;
+    return adaptersReadable;
+  }
+  // Adds an address row; addr is dotted text.
+  void addRow(const char* addr, std::uint16_t type = 0);
+
+  std::vector<hostnet::HostAddressRow> rows;
+  std::vector<hostnet::AdapterInfo> adapterList;
+  bool tableReadable = true;
+  bool adaptersReadable = true;
+};
+
+struct Posted {
+  std::uint32_t message;
+  std::intptr_t wParam;
+  std::intptr_t lParam;
+};
+
+class RecordingNotifier : public platform::Notifier {
+ public:
+  void post(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override {
+    std::lock_guard lock(mu);
+    posts.push_back({message, wParam, lParam});
+  }
+  std::vector<Posted> snapshot() {
+    std::lock_guard lock(mu);
+    return posts;
+  }
+  std::mutex mu;
+  std::vector<Posted> posts;
+};
+
+// Dotted text to a network-order address; fails the test on bad text.
+std::uint32_t Ip(const char* dotted);
+
+}  // namespace lx47::test
