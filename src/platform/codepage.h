@@ -1,0 +1,20 @@
+// Text conversion between UTF-8 and the ANSI code page in which the device
+// texts travel: Windows-31J (CP932) on Linux, so that texts written from
+// Windows and from Linux read the same; CP_ACP on Windows.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lx47::platform {
+
+// Device bytes to UTF-8; bytes that do not convert become U+FFFD.
+std::string AnsiToUtf8(std::string_view ansi);
+// UTF-8 to device bytes; characters without a code-page form become '?'.
+std::string Utf8ToAnsi(std::string_view utf8);
+// The longest prefix of ansi of at most maxBytes bytes that does not end
+// inside a double-byte character.
+std::size_t AnsiPrefixLength(std::string_view ansi, std::size_t maxBytes);
+
+}  // namespace lx47::platform
