@@ -22,6 +22,8 @@ struct Endpoint {
 // 255.255.255.255 is the same in either byte order.
 inline constexpr std::uint32_t kBroadcastAddr = 0xFFFFFFFFu;
 
+inline constexpr int kStreamSendTimeoutMs = 30000;
+
 enum class ConnectStart { Connected, InProgress, Failed };
 enum class WaitResult { Ready, NotReady, TimedOut, Failed };
 
@@ -46,7 +48,8 @@ class NetApi {
   // select() with the socket in the read, write and exception sets. Ready
   // means readable or writable; NotReady that only the exception set fired.
   virtual WaitResult waitConnected(SocketHandle s, int timeoutMs) = 0;
-  // Blocking send on a connected stream; bytes sent or -1.
+  // Blocking send on a connected stream; bytes sent (possibly fewer than
+  // len) or -1. A send that makes no progress for kStreamSendTimeoutMs fails.
   virtual std::ptrdiff_t send(SocketHandle s, const std::uint8_t* data, std::size_t len) = 0;
   virtual void shutdownBoth(SocketHandle s) = 0;
   virtual void close(SocketHandle s) = 0;

@@ -37,7 +37,12 @@ class PosixNet final : public NetApi {
   }
   SocketHandle tcpSocket() override {
     int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    return s < 0 ? kInvalidSocket : s;
+    if (s < 0) return kInvalidSocket;
+    // A peer that accepts and then stops reading would block a send for
+    // ever; after kStreamSendTimeoutMs without progress the send fails.
+    timeval tv{kStreamSendTimeoutMs / 1000, (kStreamSendTimeoutMs % 1000) * 1000};
+    (void)::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+    return s;
   }
   bool setBroadcast(SocketHandle s, bool on) override {
     int v = on ? 1 : 0;

@@ -1,0 +1,85 @@
+#include "protocol/device_commands.h"
+
+#include <thread>
+
+#include "platform/net.h"
+#include "protocol/cycle.h"
+#include "protocol/settings.h"
+
+namespace lx47 {
+
+namespace {
+
+int RunShortCommand(const DeviceEntry& entry, const char* reply, std::size_t minLength,
+                    std::function<void(std::vector<std::uint8_t>&)> build) {
+  ClearAbort();
+  const MacAddress mac = entry.Device_MAC;
+  CycleSpec spec;
+  spec.host = entry.Host_IP;
+  spec.request = [build](int, std::vector<std::uint8_t>& req) { build(req); };
+  spec.destination = [](int) { return platform::kBroadcastAddr; };
+  spec.bufferSize = 4096;
+  spec.sends = MaxSendCmdLoopCount;
+  spec.attempts = MaxRecvLoopCount;
+  spec.recvDelayMs = RecvDelay_msec;
+  spec.successMarker = reply;
+  spec.minLength = minLength;
+  spec.accept = [mac](const CycleReply& r) { return ReplyMacIs(r, mac); };
+  spec.onAccepted = [](const CycleReply&) -> std::optional<int> { return PR_OK; };
+  return RunCycle(spec);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ClockRequest(const MacAddress& mac, const platform::LocalTime* t) {
+  std::vector<std::uint8_t> req{'T', 'I', 'M', 'C'};
+  req.insert(req.end(), mac.begin(), mac.end());
+  const unsigned year = t ? static_cast<unsigned>(t->year) : 0;
+  req.push_back(static_cast<std::uint8_t>(year));  // low byte first
+  req.push_back(static_cast<std::uint8_t>(year >> 8));
+  if (t) {
+    for (int v : {t->month, t->day, t->hour, t->minute, t->second}) req.push_back(static_cast<std::uint8_t>(v));
+  } else {
+    req.insert(req.end(), {0, 0, 255, 255, 255});
+  }
+  req.insert(req.end(), 4, 0);
+  return req;
+}
+
+int SetDeviceClock(const DeviceEntry& entry) {
+  const MacAddress mac = entry.Device_MAC;
+  return RunShortCommand(entry, "TIMR", 21, [mac](std::vector<std::uint8_t>& req) {
+    platform::LocalTime now;
+    const bool known = platform::clock().localTime(now);  // afresh for every send
+    req = ClockRequest(mac, known ? &now : nullptr);
+  });
+}
+
+int DisconnectTcp(const DeviceEntry& entry) {
+  const MacAddress mac = entry.Device_MAC;
+  return RunShortCommand(entry, "TDSR", 14, [mac](std::vector<std::uint8_t>& req) {
+    req.assign({'T', 'D', 'S', 'C'});
+    req.insert(req.end(), mac.begin(), mac.end());
+    req.insert(req.end(), 4, 0);
+  });
+}
+
+bool StartDeviceCommand(DeviceCommand command, const DeviceEntry& entry) {
+  DeviceEntry copy;
+  copy.Host_IP = entry.Host_IP;
+  copy.Device_IP = entry.Device_IP;
+  copy.Device_MAC = entry.Device_MAC;
+  try {
+    std::thread([command, copy] {
+      if (command == DeviceCommand::SetClock)
+        (void)SetDeviceClock(copy);
+      else
+        (void)DisconnectTcp(copy);
+    }).detach();
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace lx47

@@ -1,0 +1,18 @@
+// The firmware transfer: a "FIRM" announcement over UDP, then the image over
+// TCP port 5075 behind a 4-byte big-endian length.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/notify.h"
+#include "protocol/device_table.h"
+
+namespace lx47 {
+
+inline constexpr std::size_t kFirmwarePiece = 5120;
+inline constexpr int kFirmwareConnectTimeoutMs = 10000;
+
+// Posts UWM_PROCESS_PROGRESS (bytes sent, length) to notify as it goes.
+int TransferFirmware(DeviceEntry& target, platform::Notifier* notify, const std::uint8_t* image, std::int32_t length);
+
+}  // namespace lx47

@@ -1,0 +1,52 @@
+#include "protocol/settings_write.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/net.h"
+#include "protocol/cycle.h"
+#include "protocol/settings.h"
+
+namespace lx47 {
+
+int WriteSettings(DeviceEntry& target) {
+  if (!target.hasBlock()) return PR_SEND;  // nothing to send; never read past a missing block
+
+  // Built once: the first 392 bytes of the stored copy under the "SETS" marker.
+  std::vector<std::uint8_t> request(target.Block.begin(), target.Block.begin() + kConfigBlockSize);
+  std::memcpy(request.data(), "SETS", 4);
+
+  const int sends = MaxSendCmdLoopCount;
+  const bool broadcastAlways = USE_BC_CFG == 1;
+  const std::uint32_t device = target.Device_IP;
+  const std::uint32_t host = target.Host_IP;
+
+  CycleSpec spec;
+  spec.host = host;
+  spec.request = [&request](int, std::vector<std::uint8_t>& req) { req = request; };
+  // Without USE_BC_CFG the first half of the sends (and one more) go to the
+  // device's address, the rest by broadcast in case that address is stale.
+  spec.destination = [=](int k) {
+    if (broadcastAlways || k > sends / 2) return platform::kBroadcastAddr;
+    return device;
+  };
+  spec.bufferSize = 2048;
+  spec.sends = sends;
+  spec.attempts = MaxRecvLoopCount;
+  spec.recvDelayMs = RecvDelay_msec;
+  spec.successMarker = "SETI";
+  spec.refusalMarker = "SETn";
+  spec.minLength = kConfigBlockSize;
+  spec.accept = [&request](const CycleReply& r) {
+    return ReplyMacIs(r, std::span<const std::uint8_t>(request.data() + 4, 6));
+  };
+  spec.onAccepted = [&target, host](const CycleReply& r) -> std::optional<int> {
+    target.Entry_Status = kEntryFilled;
+    if (r.refused) return PR_REFUSED;
+    target.storeReply(r.bytes, host);
+    return PR_OK;
+  };
+  return RunCycle(spec);
+}
+
+}  // namespace lx47
