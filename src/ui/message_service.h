@@ -25,7 +25,9 @@ struct FileRequest {
   QWidget* parent = nullptr;
   QString title;
   QString directory;
-  QString filter;  // e.g. "LX47_*.bin"
+  QString filter;  // e.g. "LX47 firm data file (LX47_*.bin)"
+  QString fileName;       // pre-filled name, e.g. "LX47_*.bin"; empty for none
+  QString defaultSuffix;  // appended to a typed name without one, e.g. "bin"
 };
 
 class MessageService {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace lx47::ui {
 
@@ -22,6 +23,10 @@ class SettingsStore {
   // The keys present, for tests and diagnostics.
   virtual QStringList keys() = 0;
 };
+
+// A new per-user store (QSettings under "Orvane Systems" and the application
+// name). settingsStore() keeps one for the process.
+std::unique_ptr<SettingsStore> CreatePerUserStore();
 
 // The process-wide store: the per-user one unless a test installed another.
 SettingsStore& settingsStore();

@@ -1,0 +1,40 @@
+// A settings store held in memory: for tests, and for any run that must not
+// touch the user's stored settings.
+#pragma once
+
+#include <QMap>
+#include <QVariant>
+
+#include "ui/settings_store.h"
+
+namespace lx47::ui {
+
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  int readInt(const QString& key, int def) override;
+  void writeInt(const QString& key, int value) override;
+  QString readString(const QString& key, const QString& def = QString()) override;
+  void writeString(const QString& key, const QString& value) override;
+  void remove(const QString& key) override;
+  QStringList keys() override;
+
+  // Puts any value in place, including ones that are not integers, as a
+  // hand-edited store could hold them.
+  void setRaw(const QString& key, const QVariant& value) { m_Values.insert(key, value); }
+  bool contains(const QString& key) const { return m_Values.contains(key); }
+  void clear() { m_Values.clear(); }
+
+ private:
+  QMap<QString, QVariant> m_Values;
+};
+
+// Installs a store as the process-wide one for the lifetime of this object.
+class ScopedSettingsStore {
+ public:
+  explicit ScopedSettingsStore(SettingsStore* store) { setSettingsStore(store); }
+  ~ScopedSettingsStore() { setSettingsStore(nullptr); }
+  ScopedSettingsStore(const ScopedSettingsStore&) = delete;
+  ScopedSettingsStore& operator=(const ScopedSettingsStore&) = delete;
+};
+
+}  // namespace lx47::ui

@@ -1,0 +1,106 @@
+// The string table, the message-box rules and the settings stores.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "recording_messages.h"
+#include "ui/memory_settings_store.h"
+#include "ui/message_service.h"
+#include "ui/settings_store.h"
+#include "ui/strings.h"
+
+using namespace lx47::ui;
+
+TEST(StringTable, TextsKeepTheirExactCharacters) {
+  EXPECT_EQ(Str(108), QStringLiteral("Orvane LX47 Configuration Tool"));
+  // Trailing blanks, a lone blank heading and line breaks are part of the texts.
+  EXPECT_EQ(Str(124), QStringLiteral("LX47の検索中   "));
+  EXPECT_EQ(Str(106), QStringLiteral(" "));
+  EXPECT_EQ(Str(122), QStringLiteral("ファームの更新は数分かかります。\n更新中は Wi-Fi を切断しないでください"));
+  EXPECT_EQ(Str(142), QStringLiteral("初期化（ファクトリーリセット）を行いました。\n\n"));
+  EXPECT_TRUE(Str(181).contains(QChar(0x3000)));
+  EXPECT_TRUE(Str(181).endsWith(QStringLiteral("切替が行えます。\n")));
+  EXPECT_EQ(Str(144).count(QStringLiteral("%d")), 3);
+  // Numbers the table does not have read as empty.
+  EXPECT_TRUE(Str(0).isEmpty());
+  EXPECT_TRUE(Str(107).isEmpty());
+  EXPECT_TRUE(Str(182).isEmpty());
+}
+
+TEST(MessageService, CaptionIconAndDefaultButtonRules) {
+  lx47::test::RecordingMessages rec;
+  ShowMessage(nullptr, QStringLiteral("a"), MsgIcon::Information);
+  ShowAppMessage(nullptr, QStringLiteral("b"), MsgIcon::Warning, MsgButtons::YesNo);
+  ShowMessage(nullptr, QStringLiteral("c"), MsgIcon::Information, MsgButtons::YesNo, MsgResult::No);
+  ShowMessage(nullptr, QStringLiteral("d"), MsgIcon::None, MsgButtons::OkCancel, MsgResult::Yes);
+  ASSERT_EQ(rec.count(), 4);
+  EXPECT_EQ(rec.shown[0].caption, Str(108));
+  EXPECT_EQ(rec.shown[0].buttons, MsgButtons::Ok);
+  // The application-wide service carries the executable's name.
+  EXPECT_EQ(rec.shown[1].caption, QStringLiteral("lx47_gui_tests"));
+  EXPECT_EQ(rec.shown[1].icon, MsgIcon::Warning);
+  // Yes/No boxes default to Yes unless the caller asks for No; a default that
+  // is not one of the box's buttons falls back to its first one.
+  EXPECT_EQ(rec.shown[1].defaultButton, MsgResult::Yes);
+  EXPECT_EQ(rec.shown[2].defaultButton, MsgResult::No);
+  EXPECT_EQ(rec.shown[3].defaultButton, MsgResult::Ok);
+}
+
+TEST(MessageService, RecordingAnswersFromQueueThenDefault) {
+  lx47::test::RecordingMessages rec;
+  rec.answer(MsgResult::No);
+  EXPECT_EQ(ShowMessage(nullptr, "q", MsgIcon::Warning, MsgButtons::YesNo), MsgResult::No);
+  EXPECT_EQ(ShowMessage(nullptr, "q", MsgIcon::Warning, MsgButtons::YesNo), MsgResult::Yes);
+}
+
+TEST(SettingsStore, MemoryStoreReadsDefaultsAndNonIntegers) {
+  MemorySettingsStore s;
+  EXPECT_EQ(s.readInt("A", 7), 7);
+  s.setRaw("A", QStringLiteral("abc"));
+  EXPECT_EQ(s.readInt("A", 7), 7);
+  s.setRaw("A", QStringLiteral("99999999999"));  // beyond 32 bits
+  EXPECT_EQ(s.readInt("A", 7), 7);
+  s.writeInt("A", -3);
+  EXPECT_EQ(s.readInt("A", 7), -3);
+  s.writeString("S", QStringLiteral("x"));
+  s.remove("S");
+  EXPECT_EQ(s.readString("S", "d"), QStringLiteral("d"));
+  EXPECT_EQ(s.keys(), QStringList{"A"});
+}
+
+// The real store in a private directory: values survive a new store object,
+// texts come back as written, and the file is private to its owner.
+TEST(SettingsStore, PerUserStoreRoundTripsAndIsOwnerOnly) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+  {
+    auto s = CreatePerUserStore();
+    s->writeInt("RecvDelay_msec", 20);
+    s->writeString("SavePassword", QStringLiteral("        "));
+    s->writeString("HOST_DESC", QStringLiteral("Intel(R) Wi-Fi, 6 AX201"));
+    s->writeString("HOST_IP", QStringLiteral("x"));
+    s->remove("HOST_IP");
+  }
+  auto s = CreatePerUserStore();
+  EXPECT_EQ(s->readInt("RecvDelay_msec", 0), 20);
+  EXPECT_EQ(s->readString("SavePassword"), QStringLiteral("        "));
+  EXPECT_EQ(s->readString("HOST_DESC"), QStringLiteral("Intel(R) Wi-Fi, 6 AX201"));
+  EXPECT_EQ(s->readString("HOST_IP", "none"), QStringLiteral("none"));
+  QStringList keys = s->keys();
+  keys.sort();
+  EXPECT_EQ(keys, (QStringList{"HOST_DESC", "RecvDelay_msec", "SavePassword"}));
+
+  const QString file = dir.path() + "/Orvane Systems/lx47_gui_tests.ini";
+  ASSERT_TRUE(QFile::exists(file)) << file.toStdString();
+  EXPECT_EQ(QFile::permissions(file) & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
+                                        QFileDevice::WriteOther),
+            QFileDevice::Permissions());
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll().contains("[Setting]"));
+}
