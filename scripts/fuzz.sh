@@ -11,7 +11,7 @@ OUT=fuzz-out
 status=0
 found=0
 for bin in "$BUILD"/tests/fuzz/fuzz_*; do
-  [ -x "$bin" ] || continue
+  [ -f "$bin" ] && [ -x "$bin" ] || continue
   found=1
   name=$(basename "$bin" | sed 's/^fuzz_//')
   mkdir -p "$OUT/$name/corpus"
