@@ -1,0 +1,163 @@
+// Discovery over real sockets against lx47-sim on the other side of the veth
+// links.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "hostnet/host_address.h"
+#include "platform/net.h"
+#include "protocol/device_table.h"
+#include "protocol/discovery.h"
+#include "protocol/result_codes.h"
+#include "protocol/settings.h"
+#include "support/sim_process.h"
+
+namespace lx47::nettest {
+namespace {
+
+std::array<std::uint8_t, 8> SearchPassword(const char* text) {
+  char buf[9];
+  std::snprintf(buf, sizeof buf, "%-8.8s", text);
+  std::array<std::uint8_t, 8> pw;
+  std::memcpy(pw.data(), buf, 8);
+  return pw;
+}
+
+MacAddress SimMac(int i) { return {0x02, 0x47, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(1 + i)}; }
+
+class DiscoveryNet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(platform::net().startup());
+    UseFastSettings();
+    for (auto& e : DeviceTable) e.clear();
+  }
+  void TearDown() override {
+    for (auto& e : DeviceTable) e.clear();
+  }
+
+  int Discover(const char* password = "") {
+    ProcessParam p;
+    p.Password = SearchPassword(password);
+    p.TargetEntry = DeviceTable.data();
+    EmptyDeviceTable();
+    EXPECT_EQ(DiscoverDevices(&p), PR_OK);
+    return p.FoundCount;
+  }
+
+  SimProcess sim;
+};
+
+TEST_F(DiscoveryNet, FindsEveryDeviceWithItsMacVersionAndHostAddress) {
+  ASSERT_TRUE(sim.start({"--devices", "3", "--firmware", "2.5.7"}));
+  ALL_HOST_SCAN = 0;
+  SelectedHostAddress = Ip("10.47.0.1");
+
+  ASSERT_EQ(Discover(), 3);
+  std::vector<MacAddress> macs;
+  for (int i = 0; i < 3; ++i) {
+    const DeviceEntry& e = DeviceTable[static_cast<std::size_t>(i)];
+    macs.push_back(e.Device_MAC);
+    EXPECT_EQ(e.Entry_Status, kEntryFilled);
+    EXPECT_EQ(IpText(e.Host_IP), "10.47.0.1");
+    EXPECT_EQ(FirmwareVersionText(e), "2.5.7");
+    EXPECT_EQ(e.Block_Length(), kConfigBlockSize);
+    EXPECT_EQ(std::memcmp(e.Block.data(), "IAMI", 4), 0);
+    // Each device reports its own address, which is not the PC's.
+    const int k = e.Device_MAC[5] - 1;
+    EXPECT_EQ(IpText(e.Device_IP), "10.47.0." + std::to_string(100 + k));
+  }
+  std::sort(macs.begin(), macs.end());
+  EXPECT_EQ(macs, (std::vector<MacAddress>{SimMac(0), SimMac(1), SimMac(2)}));
+  EXPECT_TRUE(DeviceTable[3].Block.empty());
+  // Every send of the search was made and answered by all three.
+  EXPECT_EQ(sim.logLinesWith({" RECV ", "cmd=FOND", "src=10.47.0.1:"}).size(), 2u);
+  EXPECT_EQ(sim.logLinesWith({" SEND ", "cmd=IAMI"}).size(), 6u);
+}
+
+TEST_F(DiscoveryNet, DeviceReachableThroughTwoLinksIsListedOnce) {
+  if (std::getenv("LX47_LINKS") == nullptr || std::string(std::getenv("LX47_LINKS")) != "2")
+    GTEST_SKIP() << "the harness made one link only";
+  ASSERT_TRUE(sim.start({"--devices", "3", "--extra-ip-base", "10.48.0.100"}));
+  ALL_HOST_SCAN = 1;
+
+  // The first usable row of the address table is scanned first and keeps the devices.
+  std::vector<hostnet::HostAddressRow> rows;
+  ASSERT_GT(hostnet::GetHostAddressTable(rows), 0);
+  std::uint32_t first = 0;
+  for (const auto& r : rows)
+    if (!first && r.addr != Ip("127.0.0.1")) first = r.addr;
+  ASSERT_EQ(IpText(first), "10.47.0.1");
+
+  ASSERT_EQ(Discover(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(IpText(DeviceTable[static_cast<std::size_t>(i)].Host_IP), "10.47.0.1");
+  EXPECT_TRUE(DeviceTable[3].Block.empty());
+  // The devices did answer through the second link too: those were duplicates.
+  EXPECT_EQ(sim.logLinesWith({" RECV ", "cmd=FOND", "src=10.48.0.1:"}).size(), 2u);
+  EXPECT_EQ(sim.logLinesWith({" SEND ", "cmd=IAMI", "src=10.48.0.10", "dst=10.48.0.1:"}).size(), 6u);
+}
+
+TEST_F(DiscoveryNet, DiscoveryFromTheSelectedAddressSendsOnlyFromIt) {
+  if (std::getenv("LX47_LINKS") == nullptr || std::string(std::getenv("LX47_LINKS")) != "2")
+    GTEST_SKIP() << "the harness made one link only";
+  ASSERT_TRUE(sim.start({"--devices", "2", "--extra-ip-base", "10.48.0.100"}));
+  ALL_HOST_SCAN = 0;
+  SelectedHostAddress = Ip("10.48.0.1");
+
+  ASSERT_EQ(Discover(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(IpText(DeviceTable[static_cast<std::size_t>(i)].Host_IP), "10.48.0.1");
+  EXPECT_EQ(sim.logLinesWith({" RECV ", "cmd=FOND"}).size(), 2u);
+  EXPECT_EQ(sim.logLinesWith({" RECV ", "cmd=FOND", "src=10.48.0.1:"}).size(), 2u);
+}
+
+struct PasswordCase {
+  const char* device;  // the device's search password
+  const char* search;  // what the user typed
+  int found;
+};
+
+class DiscoveryPassword : public DiscoveryNet, public ::testing::WithParamInterface<PasswordCase> {};
+
+TEST_P(DiscoveryPassword, OnlyTheDevicesPasswordFindsIt) {
+  const PasswordCase& c = GetParam();
+  ASSERT_TRUE(sim.start({"--devices", "2", "--password", c.device}));
+  ALL_HOST_SCAN = 0;
+  SelectedHostAddress = Ip("10.47.0.1");
+  EXPECT_EQ(Discover(c.search), c.found);
+  // The request did arrive; the devices chose not to answer.
+  EXPECT_EQ(sim.logLinesWith({" RECV ", "cmd=FOND"}).size(), 2u);
+  if (c.found == 0) {
+    EXPECT_EQ(sim.logLinesWith({" SEND "}).size(), 0u);
+    EXPECT_TRUE(DeviceTable[0].Block.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DiscoveryPassword,
+                         ::testing::Values(PasswordCase{"", "", 2}, PasswordCase{"secret1", "secret1", 2},
+                                           PasswordCase{"secret1", "wrong", 0}, PasswordCase{"secret1", "", 0},
+                                           PasswordCase{"", "x", 0},
+                                           // Eight characters count: the rest is cut on both sides.
+                                           PasswordCase{"abcdefghXYZ", "abcdefgh", 2}));
+
+TEST_F(DiscoveryNet, LongReplyWithBytesBeforeTheMarkerIsStoredWholeFromTheMarker) {
+  ASSERT_TRUE(sim.start({"--devices", "1", "--prefix", "xx", "--reply-length", "500"}));
+  ALL_HOST_SCAN = 0;
+  SelectedHostAddress = Ip("10.47.0.1");
+  ASSERT_EQ(Discover(), 1);
+  EXPECT_EQ(DeviceTable[0].Block_Length(), 500u);
+  EXPECT_EQ(std::memcmp(DeviceTable[0].Block.data(), "IAMI", 4), 0);
+  EXPECT_EQ(DeviceTable[0].Device_MAC, SimMac(0));
+}
+
+TEST_F(DiscoveryNet, RepliesOneByteShortAreNeverStored) {
+  ASSERT_TRUE(sim.start({"--devices", "2", "--fault", "short"}));
+  ALL_HOST_SCAN = 0;
+  SelectedHostAddress = Ip("10.47.0.1");
+  EXPECT_EQ(Discover(), 0);
+  EXPECT_EQ(sim.logLinesWith({" SEND ", "cmd=IAMI", "len=391"}).size(), 4u);
+}
+
+}  // namespace
+}  // namespace lx47::nettest

@@ -1,0 +1,59 @@
+// Real-socket test support: the guard that keeps these programs inside the
+// private namespaces of scripts/netns, and lx47-sim started on the device
+// side and stopped again by the test itself.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace lx47::nettest {
+
+// Exits the process unless it runs on the PC side of the harness: the
+// harness's variables are set, the network namespace is not the machine's
+// own, and no interface but lo, lx0 and lx2 exists. Called before any socket
+// is opened.
+void RequireHarness();
+
+// Network-order address of dotted text; aborts the test program on a typo.
+std::uint32_t Ip(const char* text);
+std::string IpText(std::uint32_t addr);
+
+class SimProcess {
+ public:
+  SimProcess() = default;
+  SimProcess(const SimProcess&) = delete;
+  SimProcess& operator=(const SimProcess&) = delete;
+  ~SimProcess() {
+    stop();
+    removeDir();
+  }
+
+  // Starts lx47-sim with args (plus --log, --ready-file, --state-dir and a
+  // --max-runtime bound) and waits, at most 10 s, until its sockets are bound.
+  bool start(const std::vector<std::string>& args, std::string* why = nullptr);
+  // SIGTERM, then SIGKILL after 3 s; only the pid this object started.
+  void stop();
+
+  std::vector<std::string> logLines() const;
+  // Log lines holding every one of the given pieces.
+  std::vector<std::string> logLinesWith(const std::vector<std::string>& pieces) const;
+  std::map<std::string, std::string> state(int device) const;
+  std::vector<std::uint8_t> block(int device) const;
+  std::vector<std::uint8_t> image(int device) const;
+  const std::string& dir() const { return dir_; }
+
+ private:
+  void removeDir();  // kept when LX47_KEEP_SIM_DIRS is set
+  pid_t pid_ = -1;
+  std::string dir_;
+};
+
+// The in-memory settings at small values, so a test takes well under a
+// second per exchange: 2 sends × 10 attempts × 20 ms.
+void UseFastSettings();
+
+}  // namespace lx47::nettest
