@@ -242,7 +242,7 @@ void Engine::onDatagram(const std::uint8_t* data, const os::Datagram& info, std:
                         std::vector<Outgoing>& out) {
   const std::size_t len = info.length;
   std::string text = "src=" + FormatIpv4(info.src) + ":" + std::to_string(info.srcPort) +
-                     " dst=" + (info.dst ? FormatIpv4(info.dst) : std::string("?")) +
+                     " dst=" + (info.dst ? FormatIpv4(info.dst) : std::string("any")) +
                      " len=" + std::to_string(len) + (info.truncated ? " truncated=1" : "");
   if (len < 4) {
     log_.line("RECV", text + " cmd=?");

@@ -43,21 +43,44 @@ int main(int argc, char** argv) {
   }
   os::installStopHandler(&g_stop);
 
-  os::Handle udp = os::udpOpen(opt.bindAddr, opt.port, err);
-  if (udp == os::kInvalid) {
-    std::fprintf(stderr, "lx47-sim: %s\n", err.c_str());
-    return 1;
+  Engine engine(opt, log);
+  // The wildcard socket takes broadcasts; each device address has a socket
+  // of its own, which takes the unicasts to it and sends its replies.
+  struct Udp {
+    os::Handle h;
+    std::uint32_t addr;  // 0: the wildcard socket
+  };
+  std::vector<Udp> udps;
+  auto closeAll = [&] {
+    for (Udp& u : udps) os::closeHandle(u.h);
+  };
+  {
+    os::Handle h = os::udpOpen(opt.bindAddr, opt.port, err);
+    if (h == os::kInvalid) {
+      std::fprintf(stderr, "lx47-sim: %s\n", err.c_str());
+      return 1;
+    }
+    udps.push_back({h, opt.bindAddr});
+  }
+  std::string unbound;
+  if (opt.bindAddr == 0) {
+    for (const Device& d : engine.devices())
+      for (std::uint32_t a : d.addrs) {
+        std::string e;
+        os::Handle h = os::udpOpen(a, opt.port, e);
+        if (h == os::kInvalid) unbound += (unbound.empty() ? "" : ",") + FormatIpv4(a);
+        else udps.push_back({h, a});
+      }
   }
   // A stalled peer should fill up quickly so that the sender blocks.
   const bool anyStall = std::any_of(opt.faults.begin(), opt.faults.end(), [](unsigned f) { return f & kFaultStallTcp; });
   os::Handle listener = os::tcpListen(opt.bindAddr, opt.firmwarePort, anyStall ? 4096 : 0, err);
   if (listener == os::kInvalid) {
     std::fprintf(stderr, "lx47-sim: %s\n", err.c_str());
-    os::closeHandle(udp);
+    closeAll();
     return 1;
   }
 
-  Engine engine(opt, log);
   engine.dumpAll();
   {
     std::string devs;
@@ -66,7 +89,8 @@ int main(int argc, char** argv) {
       for (std::uint32_t a : d.addrs) devs += "," + FormatIpv4(a);
     }
     log.line("READY", "port=" + std::to_string(opt.port) + " firmware_port=" + std::to_string(opt.firmwarePort) +
-                          " devices=" + std::to_string(opt.devices) + devs);
+                          " devices=" + std::to_string(opt.devices) + devs +
+                          (unbound.empty() ? "" : " not_local=" + unbound));
   }
   if (!opt.readyFile.empty()) {
     const std::string text = "ready pid=" + std::to_string(os::processId()) + "\n";
@@ -95,7 +119,10 @@ int main(int argc, char** argv) {
       const std::uint64_t due = queue.front().dueMs;
       timeout = due <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(due - now, 200));
     }
-    std::vector<os::Handle> handles = {udp, listener};
+    std::vector<os::Handle> handles;
+    for (const Udp& u : udps) handles.push_back(u.h);
+    const std::size_t listenerAt = handles.size();
+    handles.push_back(listener);
     for (const Transfer& t : transfers)
       if (!t.stalled) handles.push_back(t.h);
     std::unique_ptr<bool[]> ready(new bool[handles.size()]());
@@ -104,12 +131,16 @@ int main(int argc, char** argv) {
     }
     now = os::monotonicMs();
 
-    if (ready[0]) {
-      std::vector<Outgoing> out;
+    std::vector<Outgoing> out;
+    for (std::size_t u = 0; u < udps.size(); ++u) {
+      if (!ready[u]) continue;
       os::Datagram info;
-      for (int k = 0; k < kDatagramsPerTurn && os::udpReceive(udp, buf.data(), buf.size(), info); ++k) {
+      for (int k = 0; k < kDatagramsPerTurn && os::udpReceive(udps[u].h, buf.data(), buf.size(), info); ++k) {
+        info.dst = udps[u].addr;
         engine.onDatagram(buf.data(), info, now, out);
       }
+    }
+    if (!out.empty()) {
       for (Outgoing& o : out) {
         if (queue.size() >= kMaxQueued) {
           log.line("DROP", "dev=" + std::to_string(o.device) + " cmd=" + o.cmd + " reason=queue-full");
@@ -121,7 +152,7 @@ int main(int argc, char** argv) {
                        [](const Outgoing& a, const Outgoing& b) { return a.dueMs < b.dueMs; });
     }
 
-    if (ready[1]) {
+    if (ready[listenerAt]) {
       for (int k = 0; k < 8; ++k) {
         Transfer t;
         std::uint32_t local = 0;
@@ -178,7 +209,10 @@ int main(int argc, char** argv) {
     std::size_t sent = 0;
     while (sent < queue.size() && queue[sent].dueMs <= now) {
       const Outgoing& o = queue[sent];
-      const bool ok = os::udpSend(udp, o.from, o.to, o.port, o.bytes.data(), o.bytes.size());
+      os::Handle via = udps.front().h;
+      for (const Udp& u : udps)
+        if (u.addr == o.from && o.from != 0) via = u.h;
+      const bool ok = os::udpSend(via, o.to, o.port, o.bytes.data(), o.bytes.size());
       if (o.cmd == "noise") {
         if (sent == 0 || queue[sent - 1].cmd != "noise")
           log.line("FLOOD", "dev=" + std::to_string(o.device) + " dst=" + FormatIpv4(o.to) + ":" +
@@ -195,7 +229,7 @@ int main(int argc, char** argv) {
 
   for (Transfer& t : transfers) os::closeHandle(t.h);
   os::closeHandle(listener);
-  os::closeHandle(udp);
+  closeAll();
   log.line("STOP", std::string("reason=") + stopReason);
   return 0;
 }

@@ -101,12 +101,15 @@ Observing
   --max-runtime S        exit after S seconds (default: run until SIGTERM/SIGINT)
 
 Network
-  --bind A.B.C.D         local address of both sockets (default 0.0.0.0)
+  --bind A.B.C.D         local address of the sockets (default 0.0.0.0, with
+                         one more UDP socket per device address so that
+                         replies leave from the device's own address)
   --port N               UDP port (default 5074)
   --firmware-port N      TCP port (default 5075)
 
 Log lines: "<unix time> EVENT key=value ...". Events: READY, RECV (every
-datagram: src, dst, len, cmd, and per command mac, password (hex), erase,
+datagram: src, dst (the device address a unicast was sent to, or "any" for a
+broadcast), len, cmd, and per command mac, password (hex), erase,
 clock, clock_bytes (hex of bytes 10..16)), SEND (dev, cmd, src, dst, len),
 FLOOD, DROP (dev, cmd, reason), APPLY, RESET, CLOCK, FIRM, TCP_ACCEPT, IMAGE
 (dev, header, received, fnv1a64, complete, announced, version), TCP_STALL,

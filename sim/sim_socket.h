@@ -1,6 +1,6 @@
-// The few operating-system calls lx47-sim makes: UDP with the destination
-// address of each datagram and a chosen source address for each reply, a TCP
-// listener, a readiness wait over a handful of handles, and the stop signal.
+// The few operating-system calls lx47-sim makes: UDP sockets (one on the
+// wildcard address for broadcasts, one per device address, so that a reply
+// leaves from the device's own address), a TCP listener, a readiness wait over a handful of handles, and the stop signal.
 // One implementation per OS (sim_socket_posix.cpp; a _win32 twin for Windows).
 #pragma once
 
@@ -18,20 +18,19 @@ inline constexpr Handle kInvalid = -1;
 struct Datagram {
   std::uint32_t src = 0;
   std::uint16_t srcPort = 0;
-  std::uint32_t dst = 0;  // the address the datagram was sent to; 0 when unknown
+  std::uint32_t dst = 0;  // the address the datagram was sent to; 0 when unknown (set by the caller)
   std::size_t length = 0;
   bool truncated = false;  // longer than the buffer
 };
 
 bool startup(std::string& err);
 
-// UDP socket bound to addr:port that reports each datagram's destination.
+// Non-blocking UDP socket bound to addr:port, broadcast allowed, the address
+// shareable between a wildcard socket and the device addresses' sockets.
 Handle udpOpen(std::uint32_t addr, std::uint16_t port, std::string& err);
 // One datagram, without waiting; false when none is queued.
 bool udpReceive(Handle h, std::uint8_t* buf, std::size_t cap, Datagram& info);
-// Sends from the local address `from` (0: the system chooses).
-bool udpSend(Handle h, std::uint32_t from, std::uint32_t to, std::uint16_t port,
-             const std::uint8_t* data, std::size_t len);
+bool udpSend(Handle h, std::uint32_t to, std::uint16_t port, const std::uint8_t* data, std::size_t len);
 
 // TCP listener; every accepted socket is non-blocking. A receive buffer size
 // above 0 is set on the listener so that accepted sockets inherit it.

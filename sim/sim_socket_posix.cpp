@@ -53,11 +53,6 @@ Handle udpOpen(std::uint32_t addr, std::uint16_t port, std::string& err) {
   int one = 1;
   ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
   ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
-  if (::setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &one, sizeof one) != 0) {
-    err = "IP_PKTINFO: " + lastError();
-    ::close(fd);
-    return kInvalid;
-  }
   int rcvbuf = 1 << 20;
   ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &rcvbuf, sizeof rcvbuf);
   sockaddr_in sa = toSockaddr(addr, port);
@@ -73,14 +68,11 @@ Handle udpOpen(std::uint32_t addr, std::uint16_t port, std::string& err) {
 bool udpReceive(Handle h, std::uint8_t* buf, std::size_t cap, Datagram& info) {
   sockaddr_in from{};
   iovec iov{buf, cap};
-  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
   msghdr msg{};
   msg.msg_name = &from;
   msg.msg_namelen = sizeof from;
   msg.msg_iov = &iov;
   msg.msg_iovlen = 1;
-  msg.msg_control = control;
-  msg.msg_controllen = sizeof control;
   ssize_t n = ::recvmsg(static_cast<int>(h), &msg, MSG_DONTWAIT);
   if (n < 0) return false;
   info = Datagram{};
@@ -88,42 +80,13 @@ bool udpReceive(Handle h, std::uint8_t* buf, std::size_t cap, Datagram& info) {
   info.srcPort = ntohs(from.sin_port);
   info.length = static_cast<std::size_t>(n);
   info.truncated = (msg.msg_flags & MSG_TRUNC) != 0;
-  for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c)) {
-    if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
-      in_pktinfo pi;
-      std::memcpy(&pi, CMSG_DATA(c), sizeof pi);
-      info.dst = pi.ipi_addr.s_addr;
-    }
-  }
   return true;
 }
 
-bool udpSend(Handle h, std::uint32_t from, std::uint32_t to, std::uint16_t port,
-             const std::uint8_t* data, std::size_t len) {
+bool udpSend(Handle h, std::uint32_t to, std::uint16_t port, const std::uint8_t* data, std::size_t len) {
   sockaddr_in sa = toSockaddr(to, port);
-  iovec iov{const_cast<std::uint8_t*>(data), len};
-  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-  msghdr msg{};
-  msg.msg_name = &sa;
-  msg.msg_namelen = sizeof sa;
-  msg.msg_iov = &iov;
-  msg.msg_iovlen = 1;
-  if (from != 0) {
-    msg.msg_control = control;
-    msg.msg_controllen = sizeof control;
-    cmsghdr* c = CMSG_FIRSTHDR(&msg);
-    c->cmsg_level = IPPROTO_IP;
-    c->cmsg_type = IP_PKTINFO;
-    c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-    in_pktinfo pi{};
-    pi.ipi_spec_dst.s_addr = from;
-    std::memcpy(CMSG_DATA(c), &pi, sizeof pi);
-  }
-  ssize_t n = ::sendmsg(static_cast<int>(h), &msg, MSG_DONTWAIT | MSG_NOSIGNAL);
-  if (n < 0 && from != 0) {
-    // The address is not ours in this namespace: let the system pick one.
-    return udpSend(h, 0, to, port, data, len);
-  }
+  ssize_t n = ::sendto(static_cast<int>(h), data, len, MSG_DONTWAIT | MSG_NOSIGNAL,
+                       reinterpret_cast<sockaddr*>(&sa), sizeof sa);
   return n >= 0 && static_cast<std::size_t>(n) == len;
 }
 
