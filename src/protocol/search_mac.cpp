@@ -1,0 +1,50 @@
+#include "protocol/search_mac.h"
+
+#include <cstdio>
+
+namespace lx47 {
+
+namespace {
+
+bool isSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+
+std::u16string_view trim(std::u16string_view s) {
+  while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+int hexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+bool ParseSearchMacAdrs(std::u16string_view text, MacAddress& out) {
+  text = trim(text);
+  if (text.size() != 12) return false;
+  MacAddress mac{};
+  for (std::size_t i = 0; i < 6; ++i) {
+    const std::u16string_view pair = trim(text.substr(2 * i, 2));
+    unsigned v = 0;
+    for (char16_t c : pair) {
+      const int d = hexDigit(c);
+      if (d < 0) break;
+      v = v * 16 + static_cast<unsigned>(d);
+    }
+    mac[i] = static_cast<std::uint8_t>(v & 0xFF);
+  }
+  out = mac;
+  return true;
+}
+
+std::string FormatSearchMacAdrs(const MacAddress& m) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02X%02X%02X%02X%02X%02X", m[0], m[1], m[2], m[3], m[4], m[5]);
+  return buf;
+}
+
+}  // namespace lx47
