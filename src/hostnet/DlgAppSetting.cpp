@@ -1,0 +1,386 @@
+#include "hostnet/DlgAppSetting.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTimerEvent>
+#include <QVBoxLayout>
+
+#include "platform/codepage.h"
+#include "protocol/number_parse.h"
+#include "protocol/settings.h"
+#include "ui/message_service.h"
+#include "ui/settings_store.h"
+#include "ui/strings.h"
+
+namespace lx47::hostnet {
+
+namespace {
+
+const QColor kSelectionText(0x3F, 0x3F, 0x3F);
+const QColor kNoteText(0xA7, 0x00, 0x2F);
+
+constexpr unsigned kSendMin = 5, kSendMax = 60;
+constexpr unsigned kDelayMin = 16, kDelayMax = 100;
+constexpr unsigned kRecvMin = 10, kRecvMax = 120;
+
+QFont UiFont(qreal pt, int weight) {
+  QFont f;
+  f.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+  f.setPointSizeF(pt);
+  f.setWeight(static_cast<QFont::Weight>(weight));
+  return f;
+}
+
+// Adapter names and descriptions are single-byte texts of the platform: the
+// ANSI code page on Windows, UTF-8 elsewhere.
+QString AdapterText(const std::string& s) {
+#ifdef _WIN32
+  return QString::fromStdString(platform::AnsiToUtf8(s));
+#else
+  return QString::fromStdString(s);
+#endif
+}
+std::string AdapterBytes(const QString& s) {
+#ifdef _WIN32
+  return platform::Utf8ToAnsi(s.toStdString());
+#else
+  return s.toStdString();
+#endif
+}
+
+// Ethernet and wireless adapters with an address are the ones offered.
+bool Selectable(const AdapterInfo& a) {
+  return (a.type == kAdapterEthernet || a.type == kAdapterWireless) && !a.firstAddress.empty() &&
+         a.firstAddress != "0.0.0.0";
+}
+
+QString MacText(const std::vector<std::uint8_t>& mac) {
+  QStringList parts;
+  for (std::uint8_t b : mac) parts << QString::asprintf("%02X", b);
+  return parts.join(u':');
+}
+
+void setTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(role, c);
+  w->setPalette(p);
+}
+
+void keepPlace(QWidget* w) {
+  QSizePolicy p = w->sizePolicy();
+  p.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(p);
+}
+
+QLineEdit* readOnlyEdit(QWidget* parent) {
+  auto* e = new QLineEdit(parent);
+  e->setReadOnly(true);
+  return e;
+}
+
+}  // namespace
+
+DlgAppSetting::DlgAppSetting(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("ツール設定"));
+  setFont(UiFont(9, 400));
+
+  m_HostGroup = new QGroupBox(QStringLiteral("ネットワークホストの選択"), this);
+  m_CurrentLabel = new QLabel(QStringLiteral("現在の選択："), m_HostGroup);
+  m_CurrentEdit = readOnlyEdit(m_HostGroup);
+  m_HostList = new QComboBox(m_HostGroup);
+  m_HostList->setEditable(false);
+  m_HostList->setMinimumContentsLength(34);
+  m_HostList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  m_RescanButton = new QPushButton(QStringLiteral("再スキャン"), m_HostGroup);
+  m_RescanButton->setAutoDefault(false);
+  m_IpLabel = new QLabel(QStringLiteral("ホストIPアドレス"), m_HostGroup);
+  m_IpEdit = readOnlyEdit(m_HostGroup);
+  m_MacLabel = new QLabel(QStringLiteral("MACアドレス"), m_HostGroup);
+  m_MacEdit = readOnlyEdit(m_HostGroup);
+  m_TypeLabel = new QLabel(m_HostGroup);
+  m_NoteLabel = new QLabel(QStringLiteral("ネットワークホストの変更は、次回の検索実行時に反映します。"), m_HostGroup);
+
+  m_SendCountLabel = new QLabel(QStringLiteral("コマンドパケット送信回数"), this);
+  m_SendCountEdit = new QLineEdit(this);
+  m_SendCountRange = new QLabel(this);
+  m_RecvCountLabel = new QLabel(QStringLiteral("応答パケット受信回数"), this);
+  m_RecvCountEdit = new QLineEdit(this);
+  m_RecvCountRange = new QLabel(this);
+  m_RecvDelayLabel = new QLabel(QStringLiteral("応答パケット受信ディレイ(ミリ秒)"), this);
+  m_RecvDelayEdit = new QLineEdit(this);
+  m_RecvDelayRange = new QLabel(this);
+  for (QLineEdit* e : {m_SendCountEdit, m_RecvCountEdit, m_RecvDelayEdit}) {
+    e->setAlignment(Qt::AlignRight);
+    e->setFixedWidth(70);
+  }
+  for (QWidget* w : receiveControls()) keepPlace(w);
+
+  m_DefaultsButton = new QPushButton(QStringLiteral("デフォルト値\nに戻す"), this);
+  m_DefaultsButton->setAutoDefault(false);
+  m_OkButton = new QPushButton(QStringLiteral("設定"), this);
+  m_OkButton->setDefault(true);
+  m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+  m_CancelButton->setAutoDefault(false);
+  m_OkButton->setMinimumSize(96, 32);
+  m_CancelButton->setMinimumSize(96, 32);
+  m_DefaultsButton->setMinimumSize(96, 44);
+
+  // Host selection: what is stored now, the list with its rescan, and the
+  // chosen adapter's details; then the three numbers with their ranges and
+  // the defaults button; then the two buttons.
+  auto* hg = new QGridLayout(m_HostGroup);
+  hg->setHorizontalSpacing(8);
+  hg->addWidget(m_CurrentLabel, 0, 0);
+  hg->addWidget(m_CurrentEdit, 0, 1, 1, 3);
+  hg->addWidget(m_HostList, 1, 0, 1, 3);
+  hg->addWidget(m_RescanButton, 1, 3);
+  hg->addWidget(m_IpLabel, 2, 0);
+  hg->addWidget(m_IpEdit, 2, 1);
+  hg->addWidget(m_MacLabel, 3, 0);
+  hg->addWidget(m_MacEdit, 3, 1);
+  hg->addWidget(m_TypeLabel, 3, 2, 1, 2);
+  hg->addWidget(m_NoteLabel, 4, 0, 1, 4);
+  hg->setColumnStretch(1, 1);
+  hg->setColumnStretch(2, 1);
+
+  auto* numbers = new QGridLayout;
+  numbers->setHorizontalSpacing(10);
+  numbers->addWidget(m_SendCountLabel, 0, 0);
+  numbers->addWidget(m_SendCountEdit, 0, 1);
+  numbers->addWidget(m_SendCountRange, 0, 2);
+  numbers->addWidget(m_RecvCountLabel, 1, 0);
+  numbers->addWidget(m_RecvCountEdit, 1, 1);
+  numbers->addWidget(m_RecvCountRange, 1, 2);
+  numbers->addWidget(m_RecvDelayLabel, 2, 0);
+  numbers->addWidget(m_RecvDelayEdit, 2, 1);
+  numbers->addWidget(m_RecvDelayRange, 2, 2);
+  numbers->setColumnStretch(3, 1);
+  numbers->addWidget(m_DefaultsButton, 0, 4, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(m_OkButton);
+  buttons->addSpacing(16);
+  buttons->addWidget(m_CancelButton);
+
+  auto* top = new QVBoxLayout(this);
+  top->setContentsMargins(14, 12, 14, 12);
+  top->setSpacing(12);
+  top->addWidget(m_HostGroup);
+  top->addLayout(numbers);
+  top->addLayout(buttons);
+
+  connect(m_HostList, &QComboBox::currentIndexChanged, this, [this](int) { OnSelChangeHostList(); });
+  connect(m_RescanButton, &QPushButton::clicked, this, &DlgAppSetting::OnRescan);
+  connect(m_DefaultsButton, &QPushButton::clicked, this, &DlgAppSetting::OnDefaults);
+  connect(m_OkButton, &QPushButton::clicked, this, &DlgAppSetting::OnOK);
+  connect(m_CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+DlgAppSetting::~DlgAppSetting() = default;
+
+std::vector<QWidget*> DlgAppSetting::receiveControls() const {
+  return {m_RecvCountLabel, m_RecvCountEdit, m_RecvCountRange, m_RecvDelayLabel, m_RecvDelayEdit, m_RecvDelayRange};
+}
+
+void DlgAppSetting::showEvent(QShowEvent* e) {
+  if (!m_Initialised) {
+    m_Initialised = true;
+    OnInitDialog();
+  }
+  QDialog::showEvent(e);
+}
+
+void DlgAppSetting::OnInitDialog() {
+  m_RDblClkCount = 0;
+  m_OkButton->setFont(UiFont(11, 600));
+  m_CurrentLabel->setFont(UiFont(8, 400));
+  m_CurrentEdit->setFont(UiFont(8, 400));
+  setTextColour(m_CurrentLabel, QPalette::WindowText, kSelectionText);
+  setTextColour(m_CurrentEdit, QPalette::Text, kSelectionText);
+  setTextColour(m_NoteLabel, QPalette::WindowText, kNoteText);
+
+  FillHostList();
+
+  m_SendCountRange->setText(QStringLiteral("(%1～%2)").arg(kSendMin).arg(kSendMax));
+  m_RecvDelayRange->setText(QStringLiteral("(%1～%2)").arg(kDelayMin).arg(kDelayMax));
+  m_RecvCountRange->setText(QStringLiteral("(%1～%2)").arg(kRecvMin).arg(kRecvMax));
+
+  ui::SettingsStore& store = ui::settingsStore();
+  MaxSendCmdLoopCount = store.readInt(QStringLiteral("MaxSendCmdLoopCount"), 10);
+  RecvDelay_msec = store.readInt(QStringLiteral("RecvDelay_msec"), 20);
+  MaxRecvLoopCount = store.readInt(QStringLiteral("MaxRecvLoopCount"), 60);
+  // "%u": the stored value as an unsigned number, as the edit will read it.
+  m_SendCountEdit->setText(QString::number(static_cast<unsigned>(MaxSendCmdLoopCount)));
+  m_RecvDelayEdit->setText(QString::number(static_cast<unsigned>(RecvDelay_msec)));
+  m_RecvCountEdit->setText(QString::number(static_cast<unsigned>(MaxRecvLoopCount)));
+
+  ShowReceiveControls(APP_SETTING_OPTION1 == 1);
+}
+
+void DlgAppSetting::ShowReceiveControls(bool shown) {
+  for (QWidget* w : receiveControls()) w->setVisible(shown);
+}
+
+void DlgAppSetting::FillHostList() {
+  ui::SettingsStore& store = ui::settingsStore();
+  // The handler runs once, after the list is complete.
+  const QSignalBlocker quiet(m_HostList);
+  m_HostList->clear();
+  m_Adapters.clear();
+  EnumAdapters(m_Adapters);
+  // A warning prepared by an earlier fill is stale now.
+  m_PendingWarning.clear();
+
+  ALL_HOST_SCAN = store.readInt(QStringLiteral("ALL_HOST_SCAN"), 1) != 0 ? 1 : 0;
+  const QString storedDesc = store.readString(QStringLiteral("HOST_DESC"));
+  const QString storedIp = store.readString(QStringLiteral("HOST_IP"));
+  m_CurrentLabel->show();
+  if (ALL_HOST_SCAN != 0)
+    m_CurrentEdit->setText(QStringLiteral(" （全てをスキャンモード）"));
+  else
+    m_CurrentEdit->setText(QStringLiteral("%1  （IPアドレス：%2）").arg(storedDesc, storedIp));
+
+  m_HostList->addItem(ui::Str(150), -1);
+
+  const std::string storedName = AdapterBytes(store.readString(QStringLiteral("HOST_ADAPTERNAME")));
+  int remembered = -1;
+  for (std::size_t i = 0; i < m_Adapters.size(); ++i) {
+    const AdapterInfo& a = m_Adapters[i];
+    if (!Selectable(a)) continue;
+    m_HostList->addItem(AdapterText(a.description), static_cast<int>(i));
+    if (ALL_HOST_SCAN == 0 && !storedIp.isEmpty() && remembered < 0 && a.name == storedName) {
+      remembered = m_HostList->count() - 1;
+      m_SelectedAdapterName = a.name;
+    }
+  }
+
+  if (ALL_HOST_SCAN == 0 && remembered < 0 && !storedDesc.isEmpty()) {
+    m_PendingWarning =
+        QStringLiteral(
+            "現在設定されているネットワークホスト：［%1］（IPアドレス：%2）は無効です。\n\n"
+            "ネットワーク接続を確認するか、再度ネットワークホストの選択を行ってください。\n")
+            .arg(storedDesc, storedIp);
+    if (m_WarningTimer) killTimer(m_WarningTimer);
+    m_WarningTimer = startTimer(kWarningTimerMs);
+  }
+
+  m_HostList->setEnabled(true);
+  m_HostList->setCurrentIndex(remembered >= 0 ? remembered : 0);
+  OnSelChangeHostList();
+}
+
+void DlgAppSetting::OnSelChangeHostList() {
+  const int pos = m_HostList->currentData().toInt();
+  const AdapterInfo* a = (pos >= 0 && static_cast<std::size_t>(pos) < m_Adapters.size()) ? &m_Adapters[pos] : nullptr;
+  if (pos >= 0 && a) {
+    m_IpEdit->setText(QString::fromStdString(a->firstAddress));
+    m_MacEdit->setText(MacText(a->mac));
+    m_TypeLabel->setText(QString::fromUtf8(AdapterTypeName(a->type)));
+    for (QWidget* w : std::initializer_list<QWidget*>{m_IpEdit, m_MacEdit, m_TypeLabel, m_IpLabel, m_MacLabel})
+      w->setEnabled(true);
+    m_SelectedAdapterName = a->name;
+    return;
+  }
+  m_IpEdit->clear();
+  m_MacEdit->clear();
+  m_TypeLabel->clear();
+  for (QWidget* w : std::initializer_list<QWidget*>{m_IpEdit, m_MacEdit, m_TypeLabel, m_IpLabel, m_MacLabel})
+    w->setEnabled(false);
+}
+
+void DlgAppSetting::OnRescan() {
+  for (QWidget* w : std::initializer_list<QWidget*>{m_HostList, m_IpLabel, m_IpEdit, m_MacLabel, m_MacEdit, m_TypeLabel})
+    w->setEnabled(false);
+  repaint();
+  // Adapters that just came up need a moment before they report an address.
+  ui::messages().waitCursorPause(1000);
+  FillHostList();
+}
+
+void DlgAppSetting::OnDefaults() {
+  m_SendCountEdit->setText(QStringLiteral("10"));
+  m_RecvDelayEdit->setText(QStringLiteral("20"));
+  m_RecvCountEdit->setText(QStringLiteral("60"));
+}
+
+void DlgAppSetting::timerEvent(QTimerEvent* e) {
+  if (e->timerId() != m_WarningTimer) {
+    QDialog::timerEvent(e);
+    return;
+  }
+  killTimer(m_WarningTimer);
+  m_WarningTimer = 0;
+  if (!m_PendingWarning.isEmpty()) ui::ShowMessage(this, m_PendingWarning, ui::MsgIcon::Error);
+}
+
+void DlgAppSetting::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() != Qt::RightButton) {
+    QDialog::mouseDoubleClickEvent(e);
+    return;
+  }
+  ++m_RDblClkCount;
+  if (m_RDblClkCount == kRevealCount) {
+    APP_SETTING_OPTION1 = 1;  // for the rest of this run; not stored
+    ShowReceiveControls(true);
+  }
+}
+
+bool DlgAppSetting::StoreNumber(QLineEdit* edit, const char* key, int& target, unsigned min, unsigned max,
+                                const QString& invalidChars, const QString& outOfRange) {
+  const NumberResult r = ParseNumber(edit->text().toStdString(), number_rules::Strict(min, max));
+  if (!r.ok()) {
+    ui::ShowMessage(this, r.status == NumberStatus::BadCharacters ? invalidChars : outOfRange,
+                    ui::MsgIcon::Exclamation);
+    edit->selectAll();
+    edit->setFocus();
+    return false;
+  }
+  target = static_cast<int>(r.value);
+  ui::settingsStore().writeInt(QString::fromLatin1(key), target);
+  return true;
+}
+
+void DlgAppSetting::OnOK() {
+  QApplication::beep();
+  ui::SettingsStore& store = ui::settingsStore();
+
+  if (m_HostList->currentData().toInt() < 0) {
+    ALL_HOST_SCAN = 1;
+    store.writeInt(QStringLiteral("ALL_HOST_SCAN"), 1);
+    store.remove(QStringLiteral("HOST_IP"));
+    store.remove(QStringLiteral("HOST_DESC"));
+    store.remove(QStringLiteral("HOST_ADAPTERNAME"));
+  } else {
+    ALL_HOST_SCAN = 0;
+    store.writeInt(QStringLiteral("ALL_HOST_SCAN"), 0);
+    store.writeString(QStringLiteral("HOST_IP"), m_IpEdit->text());
+    store.writeString(QStringLiteral("HOST_DESC"), m_HostList->currentText());
+    store.writeString(QStringLiteral("HOST_ADAPTERNAME"), AdapterText(m_SelectedAdapterName));
+  }
+
+  if (!StoreNumber(m_SendCountEdit, "MaxSendCmdLoopCount", MaxSendCmdLoopCount, kSendMin, kSendMax,
+                   QStringLiteral("［コマンドパケット送信回数］の指定に無効な文字があります。\n"),
+                   QStringLiteral("［コマンドパケット送信回数］の指定が無効または範囲外です。\n")))
+    return;
+  if (!StoreNumber(m_RecvDelayEdit, "RecvDelay_msec", RecvDelay_msec, kDelayMin, kDelayMax,
+                   QStringLiteral("［応答パケット受信ディレイ］の指定に無効な文字があります。\n"),
+                   QStringLiteral("［応答パケット受信ディレイ］の指定が無効または範囲外です。\n")))
+    return;
+  if (!StoreNumber(m_RecvCountEdit, "MaxRecvLoopCount", MaxRecvLoopCount, kRecvMin, kRecvMax,
+                   QStringLiteral("［応答パケット受信回数］の指定に無効な文字があります。\n"),
+                   QStringLiteral("［応答パケット受信回数］の指定が無効または範囲外です。\n")))
+    return;
+  QDialog::accept();
+}
+
+}  // namespace lx47::hostnet
