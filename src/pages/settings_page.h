@@ -22,6 +22,9 @@ class SettingsPage : public QWidget {
   // false. With report true the field's message is shown and the field gets
   // the focus (the Wi-Fi and Special pages show their message in both cases).
   virtual bool StoreToBlock(DeviceEntry& entry, bool report) = 0;
+  // Shows (true) the extended settings that the main window's hidden gesture
+  // reveals. Only the Network and Option pages have any; the others ignore it.
+  virtual void ShowExtendedSettings(bool shown) {}
 
   QString m_PageTitle;
 };

@@ -1,0 +1,108 @@
+// The operation runner: a small modal dialog that starts the worker of one
+// exchange, shows that it is busy (dots, firmware progress), passes Escape on
+// as an abort request, and closes when the worker reports its end.
+#pragma once
+
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+
+#include "platform/notify.h"
+#include "protocol/config_block.h"
+#include "protocol/device_table.h"
+#include "protocol/process_param.h"
+
+class QLabel;
+
+namespace lx47::controls {
+class CStaticEx;
+}
+
+namespace lx47::app {
+
+class DlgProcess : public QDialog {
+ public:
+  explicit DlgProcess(QWidget* parent = nullptr);
+  ~DlgProcess() override;
+
+  // Set by the caller before exec(); the object starts zero-filled.
+  int m_Kind = 0;
+  QString m_Title;
+  QString m_DotsPrefix;  // text before the dots; no caller sets it
+  QString m_Message;
+  DeviceEntry* m_TargetEntry = nullptr;  // a search: the first entry of the DeviceTable
+  QByteArray m_Password;                 // search only, 8-bit
+  MacAddress m_Mac{};
+  std::int32_t m_OneDevice = 0;
+  std::int32_t m_UseBroadcast = 0;
+  std::uint8_t m_EraseMode = 0;
+  std::uint8_t* m_DataPtr = nullptr;
+  std::int32_t m_DataSize = 0;
+  // Out: the result code of UWM_PROCESS_END (-1: the worker did not start).
+  std::int32_t m_Result = 0;
+
+  // The record handed to the worker; filled when the dialog opens.
+  ProcessParam m_Param;
+  int m_AnimStep = 0;
+
+  // How the worker is started; tests put a fake worker or a failing start here.
+  using WorkerStarter = std::function<bool(WorkerProc, ProcessParam*)>;
+  WorkerProc m_WorkerOverride = nullptr;  // nullptr: the worker of m_Kind
+  WorkerStarter m_Starter;                // empty: StartWorker
+
+  // The four characters of the dots at an animation step.
+  static QString DotsText(int step);
+  // "(%u/%u\n)" and "%u.%u %%" of a progress report.
+  static QString ByteCountText(std::uint32_t sent, std::uint32_t total);
+  static QString PercentText(std::uint32_t sent, std::uint32_t total);
+
+  // Controls, for tests and screenshots.
+  controls::CStaticEx* titleLabel() const { return m_TitleLabel; }
+  controls::CStaticEx* dotsLabel() const { return m_DotsLabel; }
+  controls::CStaticEx* percentLabel() const { return m_PercentLabel; }
+  controls::CStaticEx* bytesLabel() const { return m_BytesLabel; }
+  controls::CStaticEx* messageLabel() const { return m_MessageLabel; }
+  QTimer& animationTimer() { return m_AnimTimer; }
+
+  static constexpr int kAnimationMs = 750;
+  static constexpr int kDragExcludedBottom = 25;
+
+  // The close request and Escape only ask the worker to stop.
+  void reject() override;
+
+ protected:
+  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  class Notifier;
+
+  void OnInitDialog();
+  void FillParam();
+  void OnAnimation();
+  void OnProgress(std::uint32_t sent, std::uint32_t total);
+  void OnProcessEnd(std::int32_t result);
+
+  controls::CStaticEx* m_TitleLabel = nullptr;
+  controls::CStaticEx* m_DotsLabel = nullptr;
+  controls::CStaticEx* m_PercentLabel = nullptr;
+  controls::CStaticEx* m_BytesLabel = nullptr;
+  controls::CStaticEx* m_MessageLabel = nullptr;
+  QTimer m_AnimTimer;
+  Notifier* m_Notifier = nullptr;
+  bool m_Opened = false;
+  bool m_Ended = false;
+  bool m_Dragging = false;
+  QPoint m_DragOffset;
+};
+
+}  // namespace lx47::app

@@ -1,0 +1,389 @@
+#include "app/LX47ConfigToolDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
+
+#include "app/LX47ConfigToolApp.h"
+#include "app/commands.h"
+#include "app/page_factory.h"
+#include "app/shell_fonts.h"
+#include "app/window_menu.h"
+#include "controls/CStaticEx.h"
+#include "pages/settings_page.h"
+#include "protocol/settings.h"
+#include "ui/message_service.h"
+#include "ui/settings_store.h"
+#include "ui/strings.h"
+
+namespace lx47::app {
+
+namespace {
+
+// Dialog units of the window's layout to pixels, for a 9-point gothic
+// dialog font (4 horizontal units per average character width of 6 pixels,
+// 8 vertical units per line of 13 pixels).
+int DX(int du) { return du * 3 / 2; }
+int DY(int du) { return du * 13 / 8; }
+
+QIcon AppIcon() {
+  QPixmap pm(64, 64);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setBrush(QColor(0, 90, 160));
+  p.setPen(Qt::NoPen);
+  p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+  p.setPen(Qt::white);
+  QFont f = MonoFont(20, 700);
+  f.setPixelSize(26);
+  p.setFont(f);
+  p.drawText(QRectF(0, 0, 64, 64), Qt::AlignCenter, QStringLiteral("LX\n47"));
+  return QIcon(pm);
+}
+
+QFrame* Separator(QWidget* parent) {
+  auto* line = new QFrame(parent);
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setFixedHeight(DY(23));
+  return line;
+}
+
+}  // namespace
+
+LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : QDialog(parent) {
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(GothicFont(9));
+  setWindowIcon(AppIcon());
+  setWindowTitle(AppTitle());
+
+  // Device list (1034 frames 1000).
+  auto* group = new QGroupBox(QStringLiteral("検索結果"), this);
+  m_List = new QTableWidget(0, 3, group);
+  m_List->setObjectName(QStringLiteral("deviceList"));
+  m_List->setFont(MonoFont(10));
+  m_List->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_List->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_List->setShowGrid(true);
+  m_List->setWordWrap(false);
+  m_List->verticalHeader()->setVisible(false);
+  m_List->horizontalHeader()->setSectionsClickable(false);
+  m_List->horizontalHeader()->setHighlightSections(false);
+  m_List->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  m_List->horizontalHeader()->setStretchLastSection(false);
+  m_List->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_List->font()).height() + 6);
+  const QStringList headings{ui::Str(104), ui::Str(105), ui::Str(106)};
+  m_List->setHorizontalHeaderLabels(headings);
+  {
+    const QFontMetrics fm(m_List->horizontalHeader()->font());
+    const int extra[3] = {18, 65, 45};
+    for (int c = 0; c < 3; ++c) m_List->setColumnWidth(c, fm.horizontalAdvance(headings[c]) + extra[c]);
+  }
+  m_List->setMinimumSize(DX(140), DY(300));
+  auto* groupLayout = new QVBoxLayout(group);
+  groupLayout->addWidget(m_List);
+  group->setFixedWidth(std::max(DX(154), m_List->horizontalHeader()->length() + 24));
+
+  // Selection text, version caption and the coloured version in its frame.
+  m_SelectionLabel = new QLabel(QStringLiteral("選択No."), this);
+  m_VersionCaption = new QLabel(QStringLiteral("ファームバージョン"), this);
+  m_VersionCaption->setAlignment(Qt::AlignCenter);
+  m_VersionFrame = new QFrame(this);
+  m_VersionFrame->setFrameShape(QFrame::Box);
+  m_VersionFrame->setFrameShadow(QFrame::Plain);
+  m_VersionFrame->setStyleSheet(QStringLiteral("QFrame { color: gray; }"));
+  m_VersionLabel = new controls::CStaticEx(m_VersionFrame);
+  m_VersionLabel->setObjectName(QStringLiteral("versionLabel"));
+  m_VersionLabel->setAlignment(Qt::AlignCenter);
+  m_VersionLabel->setFont(MonoFont(10, 600));
+  m_VersionLabel->m_TextColor = QColor(92, 0, 64);
+  m_VersionLabel->setMinimumWidth(DX(51));
+  auto* frameLayout = new QHBoxLayout(m_VersionFrame);
+  frameLayout->setContentsMargins(1, 1, 1, 1);
+  frameLayout->addWidget(m_VersionLabel);
+
+  auto* header = new QHBoxLayout;
+  header->addWidget(m_SelectionLabel);
+  header->addStretch(1);
+  header->addWidget(m_VersionCaption);
+  header->addSpacing(DX(8));
+  header->addWidget(m_VersionFrame);
+
+  // The five pages, each in its tab.
+  m_Tabs = new QTabWidget(this);
+  m_Tabs->setObjectName(QStringLiteral("pageTabs"));
+  m_Tabs->setMinimumSize(DX(273), DY(303));
+  const int tabTitles[kPageCount] = {126, 127, 128, 164, 173};
+  for (int slot = 0; slot < kPageCount; ++slot) {
+    pages::SettingsPage* page = makePage ? makePage(slot, m_Tabs) : CreatePage(slot, m_Tabs);
+    m_Pages[static_cast<std::size_t>(slot)] = page;
+    m_Tabs->addTab(page, ui::Str(tabTitles[slot]));
+  }
+
+  auto* right = new QVBoxLayout;
+  right->addLayout(header);
+  right->addWidget(m_Tabs, 1);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(group);
+  top->addLayout(right, 1);
+
+  // Command buttons.
+  const auto button = [this](const QString& text, const QFont& font, int w) {
+    auto* b = new QPushButton(text, this);
+    b->setFont(font);
+    b->setMinimumSize(DX(w), DY(21));
+    return b;
+  };
+  m_PinMonitorButton = button(QStringLiteral("PIN Monitor"), font(), 49);
+  m_SearchButton = button(QStringLiteral("LX47の検索"), GothicFont(11, 600), 59);
+  m_WriteButton = button(QStringLiteral("設定"), GothicFont(11, 400), 59);
+  m_FirmwareButton = button(QStringLiteral("ファーム更新"), font(), 59);
+  m_ExitButton = button(QStringLiteral("終了"), GothicFont(11, 600), 59);
+  m_SearchButton->setDefault(true);
+  m_SearchButton->setObjectName(QStringLiteral("searchButton"));
+  m_WriteButton->setObjectName(QStringLiteral("writeButton"));
+  m_FirmwareButton->setObjectName(QStringLiteral("firmwareButton"));
+  m_ExitButton->setObjectName(QStringLiteral("exitButton"));
+  m_PinMonitorButton->setObjectName(QStringLiteral("pinMonitorButton"));
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(m_PinMonitorButton);
+  bottom->addSpacing(DX(10));
+  bottom->addWidget(m_SearchButton);
+  bottom->addWidget(Separator(this));
+  bottom->addWidget(m_WriteButton);
+  bottom->addWidget(m_FirmwareButton);
+  bottom->addWidget(Separator(this));
+  bottom->addWidget(m_ExitButton);
+
+  auto* root = new QVBoxLayout(this);
+  root->setContentsMargins(DX(7), DY(7), DX(7), DY(5));
+  root->addLayout(top, 1);
+  root->addLayout(bottom);
+
+  InstallWindowMenu(*this, header);
+  resize(DX(441), DY(364));
+
+  connect(m_SearchButton, &QPushButton::clicked, this, &LX47ConfigToolDlg::OnSearch);
+  connect(m_WriteButton, &QPushButton::clicked, this, &LX47ConfigToolDlg::OnWrite);
+  connect(m_FirmwareButton, &QPushButton::clicked, this, &LX47ConfigToolDlg::OnFirmwareUpdate);
+  connect(m_ExitButton, &QPushButton::clicked, this, &LX47ConfigToolDlg::OnExit);
+  // The question about lost edits runs after the click has been handled, not
+  // inside the list's own mouse handling.
+  // One click can change the selection in several steps; they are handled
+  // once, for the row selected in the end.
+  connect(m_List->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (m_Filling || m_SelectionPending) return;
+    m_SelectionPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          m_SelectionPending = false;
+          const QModelIndexList rows = m_List->selectionModel()->selectedRows();
+          if (!rows.isEmpty()) OnRowSelected(rows.front().row());
+        },
+        Qt::QueuedConnection);
+  });
+
+  m_ReselectTimer.setSingleShot(true);
+  m_ReselectTimer.setInterval(kReselectMs);
+  connect(&m_ReselectTimer, &QTimer::timeout, this, &LX47ConfigToolDlg::OnReselect);
+
+  // Opening state.
+  m_VersionLabel->setText(QStringLiteral("XX.XX"));
+  ClearDeviceList();
+  SetSelectionText(QString());
+  m_CurrentIndex = m_PreviousIndex = -1;
+  m_Tabs->setCurrentIndex(0);
+  m_List->setEnabled(false);
+  EnableMainControls(false);
+  m_FirmwareButton->setEnabled(false);
+  m_PinMonitorButton->setVisible(ui::settingsStore().readInt("PinMonitor", 0) != 0);
+  m_RepeatSearch = 0;
+  m_SearchRememberedMac = 0;
+  m_RememberedMac = MacAddress{};
+}
+
+LX47ConfigToolDlg::~LX47ConfigToolDlg() = default;
+
+void LX47ConfigToolDlg::ShowDevice(DeviceEntry& entry, int index) {
+  SetVersionText(QString::fromStdString(FirmwareVersionText(entry)));
+  m_SelectionLabel->setVisible(true);
+  m_VersionFrame->setVisible(true);
+  m_VersionCaption->setEnabled(true);
+  m_VersionLabel->setEnabled(true);
+  m_FirmwareButton->setEnabled(true);
+  for (int slot = 0; slot < kPageCount; ++slot) m_Pages[static_cast<std::size_t>(slot)]->LoadFromEntry(entry, index);
+}
+
+void LX47ConfigToolDlg::EnableMainControls(bool enable) {
+  m_List->setEnabled(enable);
+  m_List->horizontalHeader()->setEnabled(enable);
+  m_WriteButton->setEnabled(enable);
+  m_SelectionLabel->setVisible(enable);
+  if (!enable) SetVersionText(QString());
+  m_VersionFrame->setVisible(true);
+  m_VersionCaption->setEnabled(enable);
+  m_VersionLabel->setEnabled(enable);
+  EnablePages(enable, m_CurrentIndex);
+}
+
+void LX47ConfigToolDlg::EnablePages(bool enable, int wifiIndex) {
+  for (int slot = 0; slot < kPageCount; ++slot)
+    m_Pages[static_cast<std::size_t>(slot)]->EnableControls(enable, slot == kWifiPage ? wifiIndex : m_CurrentIndex);
+}
+
+bool LX47ConfigToolDlg::HasUnsavedChanges(int index) {
+  if (index < 0 || index >= DeviceCount || index >= kDeviceTableSize) return false;
+  DeviceEntry& entry = DeviceTable[static_cast<std::size_t>(index)];
+  if (!entry.hasBlock()) return false;
+  // The pages store into the entry's own block; the copy puts it back, so
+  // the test leaves no trace whatever it finds.
+  const std::vector<std::uint8_t> saved = entry.Block;
+  bool changed = false;
+  for (pages::SettingsPage* page : m_Pages) {
+    if (!page->StoreToBlock(entry, false)) {
+      changed = true;  // a value the page cannot store is an edit too
+      break;
+    }
+  }
+  if (!changed) changed = entry.Block != saved;
+  entry.Block = saved;
+  return changed;
+}
+
+void LX47ConfigToolDlg::ClearDeviceList() {
+  m_Filling = true;
+  m_List->clearSelection();
+  m_List->setRowCount(0);
+  m_Filling = false;
+}
+
+void LX47ConfigToolDlg::FillDeviceList() {
+  m_Filling = true;
+  m_List->clearSelection();
+  const int count = std::clamp(DeviceCount, 0, kDeviceTableSize);
+  m_List->setRowCount(count);
+  for (int i = 0; i < count; ++i) {
+    const MacAddress& mac = DeviceTable[static_cast<std::size_t>(i)].Device_MAC;
+    auto* no = new QTableWidgetItem(QString::asprintf("%u", unsigned(i + 1)));
+    no->setData(Qt::UserRole, i + 1);
+    m_List->setItem(i, 0, no);
+    m_List->setItem(i, 1,
+                    new QTableWidgetItem(QString::asprintf("%02X:%02X:%02X:%02X:%02X:%02X", mac[0], mac[1], mac[2],
+                                                           mac[3], mac[4], mac[5])));
+    m_List->setItem(i, 2, new QTableWidgetItem(QString()));
+  }
+  m_Filling = false;
+}
+
+void LX47ConfigToolDlg::SelectRow(int row) {
+  if (row < 0 || row >= m_List->rowCount()) return;
+  m_Filling = true;
+  m_List->selectRow(row);
+  m_List->setCurrentCell(row, 0, QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows);
+  m_Filling = false;
+  OnRowSelected(row);
+}
+
+void LX47ConfigToolDlg::SetSelectionText(const QString& text) { m_SelectionLabel->setText(text); }
+
+void LX47ConfigToolDlg::SetVersionText(const QString& text) {
+  m_VersionLabel->setText(text);
+  m_VersionLabel->update();
+}
+
+void LX47ConfigToolDlg::OnRowSelected(int i) {
+  if (i < 0 || i > kDeviceTableSize || i >= DeviceCount) return;
+  if (i == m_CurrentIndex) return;
+  if (HasUnsavedChanges(m_CurrentIndex)) {
+    const QByteArray format = ui::Str(144).toUtf8();
+    const QString text = QString::asprintf(format.constData(), m_CurrentIndex + 1, i + 1, m_CurrentIndex + 1);
+    if (ui::ShowMessage(this, text, ui::MsgIcon::Warning, ui::MsgButtons::YesNo) == ui::MsgResult::No) {
+      // The list already shows the clicked row; the timer puts the edited
+      // device back once the click is over.
+      m_ReselectTimer.start();
+      return;
+    }
+  }
+  m_PreviousIndex = m_CurrentIndex;
+  m_CurrentIndex = i;
+  SetSelectionText(QString::asprintf(ui::Str(117).toUtf8().constData(), unsigned(i + 1)));
+  ShowDevice(DeviceTable[static_cast<std::size_t>(i)], i);
+}
+
+void LX47ConfigToolDlg::OnReselect() {
+  m_ReselectTimer.stop();
+  if (m_CurrentIndex < 0 || m_CurrentIndex >= m_List->rowCount()) return;
+  m_Filling = true;
+  m_List->selectRow(m_CurrentIndex);
+  m_List->setCurrentCell(m_CurrentIndex, 0, QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows);
+  m_Filling = false;
+}
+
+void LX47ConfigToolDlg::OnSearch() { commands::Search(*this); }
+void LX47ConfigToolDlg::OnWrite() { commands::Write(*this); }
+void LX47ConfigToolDlg::OnFirmwareUpdate() { commands::FirmwareUpdate(*this); }
+void LX47ConfigToolDlg::OnFactoryReset() { commands::FactoryReset(*this); }
+void LX47ConfigToolDlg::OnToolSettings() { commands::ToolSettings(*this); }
+
+void LX47ConfigToolDlg::OnExit() {
+  if (HasUnsavedChanges(m_CurrentIndex) &&
+      ui::ShowAppMessage(this, ui::Str(141), ui::MsgIcon::Warning, ui::MsgButtons::YesNo) == ui::MsgResult::No)
+    return;
+  done(QDialog::Accepted);
+}
+
+void LX47ConfigToolDlg::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) {
+    e->accept();
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
+void LX47ConfigToolDlg::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  OnExit();
+}
+
+void LX47ConfigToolDlg::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() != Qt::RightButton || childAt(e->position().toPoint()) != nullptr) {
+    QDialog::mouseDoubleClickEvent(e);
+    return;
+  }
+  ++m_RDblClkCount;
+  if (m_RDblClkCount > kRevealCount && MaskSetting) {
+    ExtendedSettingsShown = 1;
+    m_Pages[kNetworkPage]->ShowExtendedSettings(true);
+    m_Pages[kOptionPage]->ShowExtendedSettings(true);
+  }
+  e->accept();
+}
+
+bool LX47ConfigToolDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+  if (HandleWindowMenuMessage(*this, message, result)) return true;
+  return QDialog::nativeEvent(eventType, message, result);
+}
+
+}  // namespace lx47::app

@@ -1,0 +1,83 @@
+#include "app/single_instance.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+namespace lx47::app {
+
+namespace {
+
+constexpr int kConnectTimeoutMs = 1000;
+const QByteArray kActivate = QByteArrayLiteral("activate\n");
+
+QString RuntimeDir() {
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (dir.isEmpty()) dir = QDir::tempPath();
+  return dir;
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent) {
+  const QString dir = RuntimeDir();
+  m_LockPath = dir + QLatin1Char('/') + name + QStringLiteral(".lock");
+#ifdef Q_OS_WIN
+  // Pipe names are per machine; the user's name keeps users apart.
+  m_ServerName = name + QLatin1Char('-') + qEnvironmentVariable("USERNAME");
+#else
+  // A socket path in the user's own runtime directory: private to the user.
+  m_ServerName = dir + QLatin1Char('/') + name + QStringLiteral(".socket");
+#endif
+}
+
+SingleInstance::~SingleInstance() {
+  if (m_Server) m_Server->close();
+}
+
+bool SingleInstance::acquire() {
+  m_NotifiedFirst = false;
+  auto lock = std::make_unique<QLockFile>(m_LockPath);
+  // A lock is never old enough to be taken over while its owner lives; the
+  // lock file of a process that died is recognised and replaced.
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) {
+    if (lock->error() == QLockFile::LockFailedError) {
+      m_NotifiedFirst = notifyRunning();
+      return false;
+    }
+    // The lock cannot be made at all (unwritable directory): run without
+    // the rule rather than refuse to start.
+    return true;
+  }
+  m_Lock = std::move(lock);
+
+  // A socket left behind by a process that died would block the listen.
+  QLocalServer::removeServer(m_ServerName);
+  m_Server = std::make_unique<QLocalServer>();
+  m_Server->setSocketOptions(QLocalServer::UserAccessOption);
+  connect(m_Server.get(), &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* s = m_Server->nextPendingConnection()) {
+      connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+      connect(s, &QLocalSocket::readyRead, this, [this, s] {
+        if (s->readAll().contains(kActivate)) emit activationRequested();
+        s->disconnectFromServer();
+      });
+    }
+  });
+  m_Server->listen(m_ServerName);
+  return true;
+}
+
+bool SingleInstance::notifyRunning() {
+  QLocalSocket socket;
+  socket.connectToServer(m_ServerName);
+  if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
+  socket.write(kActivate);
+  const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
+  socket.disconnectFromServer();
+  if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(kConnectTimeoutMs);
+  return sent;
+}
+
+}  // namespace lx47::app

@@ -1,0 +1,275 @@
+// The main window: the question that guards page edits when another device
+// is selected, the exit question, Escape, the hidden gesture, the layout
+// rules of the opening state.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <optional>
+
+#include "app/LX47ConfigToolDlg.h"
+#include "app/page_factory.h"
+#include "controls/CStaticEx.h"
+#include "device_reply.h"
+#include "pages/settings_page.h"
+#include "protocol/device_table.h"
+#include "protocol/settings.h"
+#include "recording_messages.h"
+#include "ui/memory_settings_store.h"
+#include "ui/strings.h"
+
+using namespace lx47;
+using app::LX47ConfigToolDlg;
+using ui::MsgButtons;
+using ui::MsgIcon;
+using ui::MsgResult;
+
+namespace {
+
+constexpr std::size_t kEditedByte = 200;
+
+// A page with one "field": a byte of the block of its own (200 + slot),
+// which an edit changes.
+class FakePage : public pages::SettingsPage {
+ public:
+  FakePage(int slot, QWidget* parent) : SettingsPage(parent), offset(kEditedByte + std::size_t(slot)) {}
+  void LoadFromEntry(DeviceEntry& entry, int index) override {
+    value = entry.Block.at(offset);
+    invalid = false;
+    loadedIndex = index;
+  }
+  void EnableControls(bool enable, int) override { enabled = enable; }
+  bool StoreToBlock(DeviceEntry& entry, bool) override {
+    if (invalid) return false;
+    entry.Block.at(offset) = value;
+    return true;
+  }
+  void ShowExtendedSettings(bool shown) override { extended = shown; }
+
+  const std::size_t offset;
+  std::uint8_t value = 0;
+  bool invalid = false;
+  int loadedIndex = -1;
+  bool enabled = true;
+  bool extended = false;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 3; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
+    DeviceCount = 3;
+    ExtendedSettingsShown = 0;
+    MaskSetting = false;
+    dlg.emplace(nullptr, [this](int slot, QWidget* parent) {
+      pages[slot] = new FakePage(slot, parent);
+      return pages[slot];
+    });
+  }
+  void TearDown() override {
+    dlg.reset();
+    EmptyDeviceTable();
+    DeviceCount = 0;
+  }
+
+  // As the search command does after finding the devices.
+  void ListDevices() {
+    dlg->FillDeviceList();
+    dlg->EnableMainControls(true);
+    dlg->m_CurrentIndex = dlg->m_PreviousIndex = -1;
+    dlg->SelectRow(0);
+  }
+  // A user's click on a row: the list's selection changes, the window
+  // reacts once the event loop runs.
+  void Click(int row) {
+    dlg->deviceList()->selectRow(row);
+    QApplication::processEvents();
+  }
+  FakePage& network() { return *pages[app::kNetworkPage]; }
+
+  ui::MemorySettingsStore store;
+  ui::ScopedSettingsStore scopedStore{&store};
+  test::RecordingMessages rec;
+  FakePage* pages[5] = {};
+  std::optional<LX47ConfigToolDlg> dlg;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, OpensWithoutDeviceAndTheRightTexts) {
+  EXPECT_TRUE(dlg->windowTitle().startsWith(ui::Str(108) + "  Ver "));
+  EXPECT_EQ(dlg->m_CurrentIndex, -1);
+  EXPECT_FALSE(dlg->deviceList()->isEnabled());
+  EXPECT_FALSE(dlg->writeButton()->isEnabled());
+  EXPECT_FALSE(dlg->firmwareButton()->isEnabled());
+  EXPECT_TRUE(dlg->searchButton()->isEnabled());
+  EXPECT_TRUE(dlg->searchButton()->isDefault());
+  EXPECT_TRUE(dlg->pinMonitorButton()->isHidden());  // "PinMonitor" absent
+  for (FakePage* p : pages) EXPECT_FALSE(p->enabled);
+  ASSERT_EQ(dlg->tabs()->count(), 5);
+  const int titles[5] = {126, 127, 128, 164, 173};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(dlg->tabs()->tabText(i), ui::Str(titles[i]));
+  auto* header = dlg->deviceList()->horizontalHeader();
+  EXPECT_EQ(dlg->deviceList()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("MAC Address"));
+  EXPECT_FALSE(header->sectionsClickable());
+}
+
+TEST_F(MainWindowTest, PinMonitorButtonShowsWhenTheSettingIsSet) {
+  store.writeInt("PinMonitor", 1);
+  LX47ConfigToolDlg other(nullptr, [](int slot, QWidget* parent) { return new FakePage(slot, parent); });
+  EXPECT_FALSE(other.pinMonitorButton()->isHidden());
+  other.pinMonitorButton()->click();  // bound to nothing
+  EXPECT_EQ(rec.count(), 0);
+}
+
+TEST_F(MainWindowTest, ListingShowsTheFirstDeviceWithoutQuestion) {
+  ListDevices();
+  EXPECT_EQ(rec.count(), 0);
+  EXPECT_EQ(dlg->m_CurrentIndex, 0);
+  EXPECT_EQ(dlg->deviceList()->rowCount(), 3);
+  EXPECT_EQ(dlg->deviceList()->item(2, 0)->text(), QStringLiteral("3"));
+  EXPECT_EQ(dlg->deviceList()->item(2, 0)->data(Qt::UserRole).toInt(), 3);
+  EXPECT_EQ(dlg->deviceList()->item(2, 1)->text(), QStringLiteral("00:80:47:00:00:03"));
+  EXPECT_EQ(dlg->selectionLabel()->text(), QStringLiteral("選択 No. 1"));
+  EXPECT_EQ(dlg->versionLabel()->text(), QStringLiteral("1.2.3"));
+  EXPECT_TRUE(dlg->firmwareButton()->isEnabled());
+  for (FakePage* p : pages) EXPECT_EQ(p->loadedIndex, 0);
+}
+
+TEST_F(MainWindowTest, NoEditSwitchesAtOnce) {
+  ListDevices();
+  Click(1);
+  EXPECT_EQ(rec.count(), 0);
+  EXPECT_EQ(dlg->m_CurrentIndex, 1);
+  EXPECT_EQ(dlg->m_PreviousIndex, 0);
+  EXPECT_EQ(network().loadedIndex, 1);
+}
+
+TEST_F(MainWindowTest, EditThenSelectAnotherAndAnswerNoKeepsTheEdit) {
+  ListDevices();
+  const std::vector<std::uint8_t> block0 = DeviceTable[0].Block;
+  network().value ^= 0xFF;
+  rec.answer(MsgResult::No);
+  Click(2);
+  ASSERT_EQ(rec.count(), 1);
+  const QString expected = QString::asprintf(ui::Str(144).toUtf8().constData(), 1, 3, 1);
+  EXPECT_EQ(rec.last().text, expected);
+  EXPECT_EQ(rec.last().caption, ui::Str(108));
+  EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
+  EXPECT_EQ(rec.last().buttons, MsgButtons::YesNo);
+  EXPECT_EQ(dlg->m_CurrentIndex, 0);
+  EXPECT_EQ(network().value, std::uint8_t(block0[kEditedByte] ^ 0xFF));  // the edit stays
+  EXPECT_EQ(DeviceTable[0].Block, block0);                              // the test left no trace
+
+  // Within about 200 ms the edited device's row is selected again.
+  QElapsedTimer t;
+  t.start();
+  while (dlg->deviceList()->currentRow() != 0 && t.elapsed() < 2000) QApplication::processEvents();
+  EXPECT_EQ(dlg->deviceList()->currentRow(), 0);
+  EXPECT_GE(t.elapsed(), 150);
+  EXPECT_EQ(dlg->deviceList()->selectionModel()->selectedRows().size(), 1);
+  QApplication::processEvents();
+  EXPECT_EQ(rec.count(), 1);  // putting the row back asks nothing
+}
+
+TEST_F(MainWindowTest, EditThenSelectAnotherAndAnswerYesLoadsIt) {
+  ListDevices();
+  const std::vector<std::uint8_t> block0 = DeviceTable[0].Block;
+  network().value ^= 0xFF;
+  rec.answer(MsgResult::Yes);
+  Click(1);
+  EXPECT_EQ(rec.count(), 1);
+  EXPECT_EQ(dlg->m_CurrentIndex, 1);
+  EXPECT_EQ(network().value, DeviceTable[1].Block[kEditedByte]);
+  EXPECT_EQ(DeviceTable[0].Block, block0);
+}
+
+TEST_F(MainWindowTest, HasUnsavedChangesCountsAFailedStoreAndRestoresTheBlock) {
+  ListDevices();
+  const std::vector<std::uint8_t> block0 = DeviceTable[0].Block;
+  EXPECT_FALSE(dlg->HasUnsavedChanges(0));
+  EXPECT_FALSE(dlg->HasUnsavedChanges(-1));
+  EXPECT_FALSE(dlg->HasUnsavedChanges(3));
+  pages[app::kSpecialPage]->value ^= 1;
+  EXPECT_TRUE(dlg->HasUnsavedChanges(0));
+  pages[app::kSpecialPage]->value ^= 1;
+  pages[app::kSerialPage]->invalid = true;
+  EXPECT_TRUE(dlg->HasUnsavedChanges(0));
+  EXPECT_EQ(DeviceTable[0].Block, block0);
+}
+
+TEST_F(MainWindowTest, ExitAsksOnlyWithEditsAndNoKeepsTheWindow) {
+  // No device shown: never asks.
+  dlg->show();
+  dlg->exitButton()->click();
+  EXPECT_EQ(rec.count(), 0);
+  EXPECT_FALSE(dlg->isVisible());
+
+  dlg->show();
+  ListDevices();
+  pages[app::kOptionPage]->invalid = true;  // an invalid value counts as an edit
+  rec.answer(MsgResult::No);
+  dlg->close();  // the caption bar's close request
+  ASSERT_EQ(rec.count(), 1);
+  EXPECT_EQ(rec.last().text, ui::Str(141));
+  EXPECT_EQ(rec.last().caption, ui::AppName());
+  EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
+  EXPECT_EQ(rec.last().buttons, MsgButtons::YesNo);
+  EXPECT_TRUE(dlg->isVisible());
+
+  rec.answer(MsgResult::Yes);
+  dlg->exitButton()->click();
+  EXPECT_EQ(rec.count(), 2);
+  EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(MainWindowTest, EscapeDoesNothing) {
+  dlg->show();
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&*dlg, &esc);
+  dlg->reject();
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_EQ(rec.count(), 0);
+}
+
+TEST_F(MainWindowTest, RightDoubleClicksRevealExtendedSettingsPastTheCountWithMaskSetting) {
+  dlg->resize(900, 700);
+  dlg->show();
+  const QPoint empty(dlg->width() / 2, 3);  // the margin above the controls
+  ASSERT_EQ(dlg->childAt(empty), nullptr);
+  const auto rightDoubleClick = [&] {
+    QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(empty), dlg->mapToGlobal(QPointF(empty)), Qt::RightButton,
+                  Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(&*dlg, &e);
+  };
+  for (int i = 0; i < LX47ConfigToolDlg::kRevealCount + 3; ++i) rightDoubleClick();
+  EXPECT_EQ(ExtendedSettingsShown, 0);  // "MaskSetting" off
+  EXPECT_FALSE(network().extended);
+
+  MaskSetting = true;
+  dlg->m_RDblClkCount = 0;
+  for (int i = 0; i < LX47ConfigToolDlg::kRevealCount; ++i) rightDoubleClick();
+  EXPECT_EQ(ExtendedSettingsShown, 0);
+  rightDoubleClick();
+  EXPECT_EQ(ExtendedSettingsShown, 1);
+  EXPECT_TRUE(network().extended);
+  EXPECT_TRUE(pages[app::kOptionPage]->extended);
+  EXPECT_FALSE(pages[app::kSerialPage]->extended);
+}
+
+TEST_F(MainWindowTest, WindowMenuHasTheTwoEntriesInOrder) {
+  auto* button = dlg->findChild<QToolButton*>(QStringLiteral("windowMenuButton"));
+  ASSERT_NE(button, nullptr);
+  ASSERT_NE(button->menu(), nullptr);
+  QStringList entries;
+  for (QAction* a : button->menu()->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(entries, (QStringList{ui::Str(139), "-", ui::Str(151), "-"}));
+}
