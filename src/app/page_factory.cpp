@@ -4,6 +4,9 @@
 #include "app/page_factory.h"
 
 #include "app/placeholder_page.h"
+#include "app/run_operation.h"
+#include "pages/DlgLX47.h"
+#include "pages/DlgSpecial.h"
 #include "ui/strings.h"
 
 namespace lx47::app {
@@ -14,9 +17,9 @@ pages::SettingsPage* CreateSerialPage(QWidget* parent) { return new PlaceholderP
 
 pages::SettingsPage* CreateOptionPage(QWidget* parent) { return new PlaceholderPage(ui::Str(128), parent); }
 
-pages::SettingsPage* CreateWifiPage(QWidget* parent) { return new PlaceholderPage(ui::Str(164), parent); }
+pages::SettingsPage* CreateWifiPage(QWidget* parent) { return new pages::DlgLX47(RunOperation, parent); }
 
-pages::SettingsPage* CreateSpecialPage(QWidget* parent) { return new PlaceholderPage(ui::Str(173), parent); }
+pages::SettingsPage* CreateSpecialPage(QWidget* parent) { return new pages::DlgSpecial(parent); }
 
 pages::SettingsPage* CreatePage(int slot, QWidget* parent) {
   switch (slot) {

@@ -1,0 +1,182 @@
+#include "pages/DlgSelectRouter.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "protocol/process_param.h"
+#include "protocol/result_codes.h"
+#include "ui/message_service.h"
+#include "ui/strings.h"
+
+namespace lx47::pages {
+
+namespace {
+
+const char* const kIndexNg = " m_SettingIndex  NG!!!\n";
+const char* const kNoRouter = "WIFIルーターを見つけることができません";
+
+}  // namespace
+
+DlgSelectRouter::DlgSelectRouter(OperationRunner runner, QWidget* parent)
+    : QDialog(parent), m_Runner(std::move(runner)) {
+  setWindowTitle(QStringLiteral("Wifi ルーターの選択"));
+  setModal(true);
+
+  auto* prompt = new QLabel(QStringLiteral("インフラストラクチャーモード使用時に\nLX47が接続する Wi-Fiルーターを選択してください"), this);
+  m_Rescan = new QPushButton(QStringLiteral("再スキャン"), this);
+  m_List = new QListWidget(this);
+  m_List->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_List->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  m_List->setMinimumHeight(150);
+
+  m_Ssid = new QLineEdit(this);
+  m_Ssid->setReadOnly(true);
+  m_Mac = new QLineEdit(this);
+  m_Mac->setReadOnly(true);
+  m_Mac->setFrame(false);
+  m_Rssi = new QLabel(ui::Str(172), this);
+  m_Security = new QLabel(ui::Str(171), this);
+  m_Channel = new QLabel(ui::Str(170), this);
+
+  m_Ok = new QPushButton(QStringLiteral("選択"), this);
+  m_Ok->setDefault(true);
+  m_Cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(prompt, 1);
+  top->addWidget(m_Rescan, 0, Qt::AlignBottom);
+
+  auto* details = new QGridLayout;
+  details->addWidget(new QLabel(QStringLiteral("SSID:"), this), 0, 0);
+  details->addWidget(m_Ssid, 0, 1);
+  details->addWidget(new QLabel(QStringLiteral("ルーターMAC："), this), 1, 0);
+  details->addWidget(m_Mac, 1, 1);
+  details->setColumnStretch(1, 1);
+
+  auto* lines = new QHBoxLayout;
+  lines->addWidget(m_Rssi, 1);
+  lines->addWidget(m_Security, 2);
+  lines->addWidget(m_Channel, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(m_Ok);
+  buttons->addWidget(m_Cancel);
+
+  auto* root = new QVBoxLayout(this);
+  root->addLayout(top);
+  root->addWidget(m_List, 1);
+  root->addLayout(details);
+  root->addLayout(lines);
+  root->addLayout(buttons);
+  resize(420, 360);
+
+  connect(m_Rescan, &QPushButton::clicked, this, &DlgSelectRouter::Rescan);
+  connect(m_List, &QListWidget::itemSelectionChanged, this, &DlgSelectRouter::OnSelectionChanged);
+  connect(m_Ok, &QPushButton::clicked, this, &DlgSelectRouter::accept);
+  connect(m_Cancel, &QPushButton::clicked, this, &DlgSelectRouter::reject);
+}
+
+QString DlgSelectRouter::SsidText(const RouterScanRecord& record) {
+  const std::string ssid = record.ssid();
+  return QString::fromLatin1(ssid.data(), static_cast<qsizetype>(ssid.size()));
+}
+
+// The scan runs when the dialog opens, before the user can do anything in it.
+void DlgSelectRouter::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (m_Initialised) return;
+  m_Initialised = true;
+  m_SelectedRecord = -1;
+  m_Ok->setEnabled(false);
+  Rescan();
+}
+
+void DlgSelectRouter::Rescan() {
+  if (m_SettingIndex < 0 || m_SettingIndex >= kDeviceTableSize) {
+    ui::ShowAppMessage(this, QString::fromUtf8(kIndexNg), ui::MsgIcon::None);
+    m_Ok->setEnabled(false);
+    return;
+  }
+  m_List->clear();
+
+  RunnerRequest request;
+  request.kind = OP_ROUTER_SCAN;
+  request.target = &DeviceTable[static_cast<std::size_t>(m_SettingIndex)];
+  request.title = ui::Str(165);
+  request.message = ui::Str(115) + QStringLiteral("\n\n") + ui::Str(152);
+  const RunnerOutcome outcome = m_Runner ? m_Runner(this, request) : RunnerOutcome{};
+
+  if (!outcome.ok || outcome.result != PR_OK) {
+    QString text;
+    if (outcome.result == PR_ABORTED)
+      text = ui::Str(155);
+    else if (outcome.result == PR_NO_REPLY)
+      text = ui::Str(156);
+    else
+      text = ui::Str(131) + QStringLiteral("\n\n") + ui::Str(157);
+    ui::ShowMessage(this, text, ui::MsgIcon::Exclamation);
+    ui::messages().waitCursorPause(1000);
+  } else {
+    ui::messages().waitCursorPause(500);
+  }
+
+  const int count = std::min<int>(RouterScanCount, kRouterScanCapacity);
+  if (count == 0) {
+    ui::ShowAppMessage(this, QString::fromUtf8(kNoRouter), ui::MsgIcon::None);
+    m_Ok->setEnabled(false);
+    return;
+  }
+  // Alphabetical, as a sorted list box orders its lines; each line keeps its
+  // record's index, so the table's order does not matter.
+  std::vector<int> order(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
+  std::vector<QString> texts;
+  for (int i = 0; i < count; ++i) texts.push_back(SsidText(RouterScanTable[static_cast<std::size_t>(i)]));
+  std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
+    const QString& ta = texts[static_cast<std::size_t>(a)];
+    const QString& tb = texts[static_cast<std::size_t>(b)];
+    const int c = ta.compare(tb, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : ta < tb;
+  });
+  m_List->blockSignals(true);
+  for (int i : order) {
+    auto* item = new QListWidgetItem(texts[static_cast<std::size_t>(i)], m_List);
+    item->setData(Qt::UserRole, i);
+  }
+  m_List->blockSignals(false);
+}
+
+void DlgSelectRouter::OnSelectionChanged() {
+  const QList<QListWidgetItem*> selected = m_List->selectedItems();
+  if (selected.isEmpty()) {
+    m_Ok->setEnabled(false);
+    return;
+  }
+  const int r = selected.front()->data(Qt::UserRole).toInt();
+  if (r < 0 || r >= kRouterScanCapacity) return;
+  const RouterScanRecord& rec = RouterScanTable[static_cast<std::size_t>(r)];
+  m_Channel->setText(ui::Str(170) + QString::asprintf("%u", unsigned(rec.channel())));
+  m_Security->setText(ui::Str(171) + QString::fromStdString(SecurityModeName(rec.security())));
+  m_Rssi->setText(ui::Str(172) + QString::asprintf("%d", int(rec.rssi())));
+  m_Ssid->setText(SsidText(rec));
+  const auto mac = rec.bssid();
+  m_Mac->setText(QString::asprintf("%02x:%02x:%02x:%02x:%02x:%02x", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]));
+  m_Ok->setEnabled(true);
+}
+
+void DlgSelectRouter::accept() {
+  const QList<QListWidgetItem*> selected = m_List->selectedItems();
+  if (selected.isEmpty()) return;  // nothing highlighted: the dialog stays open
+  m_SelectedRecord = selected.front()->data(Qt::UserRole).toInt();
+  QDialog::accept();
+}
+
+}  // namespace lx47::pages
