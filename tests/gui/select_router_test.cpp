@@ -203,14 +203,26 @@ TEST_F(RouterScanThroughRunner, ScannedRoutersListedAndChosen) {
   pages::DlgLX47 page(app::RunOperation);
   page.LoadFromEntry(DeviceTable[1], 1);
   page.infraPassword()->setText(QStringLiteral("for another router"));
+  // The page runs the dialog itself (exec); once the scan has filled the
+  // list, the "user" highlights a line and presses OK.
   QStringList listed;
-  page.m_RunRouterDialog = [&listed](DlgSelectRouter& dlg) {
-    dlg.show();
-    listed = Lines(dlg.list());
-    dlg.list()->setCurrentRow(1);
-    dlg.okButton()->click();
-    return dlg.result();
-  };
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* dlg = dynamic_cast<DlgSelectRouter*>(QApplication::activeModalWidget());
+    if (!dlg || dlg->list()->count() == 0) return;
+    user.stop();
+    listed = Lines(dlg->list());
+    dlg->list()->setCurrentRow(1);
+    dlg->okButton()->click();
+  });
+  user.start(20);
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] {
+    ADD_FAILURE() << "the router dialog did not close";
+    if (QWidget* w = QApplication::activeModalWidget()) w->close();
+  });
+  guard.start(15000);
   page.routerButton()->click();
   EXPECT_EQ(listed, (QStringList{QStringLiteral("sim-router-a"), QStringLiteral("sim-router-b"),
                                  QStringLiteral("sim-router-c")}));

@@ -106,7 +106,7 @@ TEST_F(RouterDialogNet, EscapeAbortsTheScan) {
   QTimer esc;
   QObject::connect(&esc, &QTimer::timeout, [&esc] {
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || w->inherits("lx47::pages::DlgSelectRouter")) return;
+    if (!w || dynamic_cast<pages::DlgSelectRouter*>(w)) return;  // only the runner takes it
     QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(w, &key);
     esc.stop();
