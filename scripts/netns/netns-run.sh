@@ -83,7 +83,10 @@ if [ "$inner" = 1 ]; then
   devns() { nsenter --net="$dev_ns_path" -- "$@"; }
 
   cleanup_inner() {
-    trap - EXIT INT TERM
+    # A second signal (the outer side's, a second Ctrl-C) must not cut the
+    # clean-up short and leave the namespaces' processes running.
+    trap - EXIT
+    trap '' INT TERM
     kill_in_netns "$dev_ns"
     kill_in_netns "$here_ns"
   }
@@ -151,7 +154,8 @@ initial_ns=$(readlink /proc/self/ns/net)
 holder=""
 pc=""
 cleanup() {
-  trap - EXIT INT TERM
+  trap - EXIT
+  trap '' INT TERM
   if [ -n "$pc" ] && kill -0 "$pc" 2>/dev/null; then
     kill -TERM "$pc" 2>/dev/null
     for i in $(seq 1 50); do kill -0 "$pc" 2>/dev/null || break; sleep 0.1; done
