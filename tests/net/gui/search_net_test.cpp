@@ -1,0 +1,206 @@
+// The main window's search against lx47-sim over the veth links: the
+// password typed into the search dialog reaches the devices padded to 8
+// bytes and the devices are listed; the adapter chosen in the tool settings
+// decides which host address the next search goes out from.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QAbstractItemView>
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <set>
+
+#include "app/DlgPassword.h"
+#include "app/LX47ConfigToolDlg.h"
+#include "controls/CStaticEx.h"
+#include "hostnet/DlgAppSetting.h"
+#include "modal.h"
+#include "platform/net.h"
+#include "protocol/device_table.h"
+#include "protocol/settings.h"
+#include "recording_messages.h"
+#include "support/sim_process.h"
+#include "ui/memory_settings_store.h"
+#include "ui/strings.h"
+
+namespace lx47::nettest {
+namespace {
+
+using app::DlgPassword;
+using hostnet::DlgAppSetting;
+using test::ModalWatch;
+
+// Where screenshots go when a run asks for them.
+QString ShotDir() {
+  const char* dir = std::getenv("LX47_SCREENSHOT_DIR");
+  return dir ? QString::fromLocal8Bit(dir) : QString();
+}
+
+class SearchNet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(platform::net().startup());
+    UseFastSettings();
+    EmptyDeviceTable();
+    DeviceCount = 0;
+    win.emplace();
+    win->show();
+  }
+  void TearDown() override {
+    win.reset();
+    EmptyDeviceTable();
+    DeviceCount = 0;
+  }
+
+  // Presses the search button and answers the dialog: `password`, and every
+  // device rather than one.
+  void SearchThroughTheDialog(const QString& password) {
+    ModalWatch<DlgPassword> watch([&](DlgPassword& d) {
+      d.passwordEdit()->setText(password);
+      if (d.oneDeviceBox()->isChecked()) d.oneDeviceBox()->click();
+      d.okButton()->click();
+    });
+    win->searchButton()->click();
+    ASSERT_TRUE(watch.seen);
+  }
+
+  // Chooses the host list item whose text contains `item` ("" = item 0) in
+  // the tool settings, with the fastest timing it accepts, and presses OK.
+  QStringList ChooseHost(const QString& item, const QString& shot = QString()) {
+    QStringList listed;
+    ModalWatch<DlgAppSetting> watch([&](DlgAppSetting& d) {
+      QComboBox* list = d.hostList();
+      for (int i = 0; i < list->count(); ++i) listed << list->itemText(i);
+      if (!shot.isEmpty()) SaveWithOpenList(d, shot);
+      int pick = 0;
+      for (int i = 1; i < list->count() && !item.isEmpty(); ++i)
+        if (list->itemText(i).contains(item)) pick = i;
+      list->setCurrentIndex(pick);
+      d.sendCountEdit()->setText("5");
+      d.recvDelayEdit()->setText("16");
+      d.recvCountEdit()->setText("10");
+      d.okButton()->click();
+    });
+    win->OnToolSettings();
+    EXPECT_TRUE(watch.seen);
+    return listed;
+  }
+
+  // The dialog with its host list opened below the drop-down.
+  static void SaveWithOpenList(DlgAppSetting& d, const QString& path) {
+    QComboBox* list = d.hostList();
+    list->showPopup();
+    QWidget* popup = list->view()->window();
+    const QPixmap dialog = d.grab();
+    const QPixmap items = popup->grab();
+    const QPoint at = list->mapTo(&d, QPoint(0, list->height()));
+    QPixmap out(std::max(dialog.width(), at.x() + items.width()), std::max(dialog.height(), at.y() + items.height()));
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.drawPixmap(0, 0, dialog);
+    p.drawPixmap(at, items);
+    p.end();
+    list->hidePopup();
+    EXPECT_TRUE(out.save(path));
+  }
+
+  std::size_t FondsFrom(const char* host) const {
+    return sim.logLinesWith({" RECV ", "cmd=FOND", std::string("src=") + host + ":"}).size();
+  }
+
+  ui::MemorySettingsStore store;
+  ui::ScopedSettingsStore scoped{&store};
+  test::RecordingMessages messages;
+  SimProcess sim;
+  std::optional<app::LX47ConfigToolDlg> win;
+};
+
+TEST_F(SearchNet, SearchThroughTheDialogListsTheDevicesAndShowsTheFirst) {
+  ASSERT_TRUE(sim.start({"--devices", "3", "--firmware", "2.5.7", "--password", "lx47pw"}));
+  SearchThroughTheDialog(QStringLiteral("lx47pw"));
+  EXPECT_EQ(messages.count(), 0) << (messages.count() ? messages.last().text.toStdString() : "");
+
+  QTableWidget* list = win->deviceList();
+  ASSERT_EQ(list->rowCount(), 3);
+  std::set<QString> macs;
+  for (int r = 0; r < 3; ++r) {
+    EXPECT_EQ(list->item(r, 0)->text(), QString::number(r + 1));
+    macs.insert(list->item(r, 1)->text());
+  }
+  EXPECT_EQ(macs, (std::set<QString>{"02:47:00:00:00:01", "02:47:00:00:00:02", "02:47:00:00:00:03"}));
+  EXPECT_EQ(win->m_CurrentIndex, 0);
+  EXPECT_EQ(list->selectionModel()->selectedRows().front().row(), 0);
+  EXPECT_EQ(win->versionLabel()->text(), "2.5.7");
+  EXPECT_TRUE(win->firmwareButton()->isEnabled());
+
+  // Every search datagram carried the typed password, blank-padded to 8 bytes.
+  const auto fonds = sim.logLinesWith({" RECV ", "cmd=FOND"});
+  ASSERT_FALSE(fonds.empty());
+  for (const std::string& line : fonds) EXPECT_NE(line.find("password=6C78343770772020"), std::string::npos) << line;
+  EXPECT_EQ(win->m_LastPassword, QByteArray("lx47pw  "));
+
+  if (!ShotDir().isEmpty()) {
+    win->resize(win->sizeHint().expandedTo(win->size()));
+    EXPECT_TRUE(win->grab().save(QDir(ShotDir()).filePath("search_result.png")));
+  }
+}
+
+TEST_F(SearchNet, ChosenAdapterDecidesWhereTheNextSearchGoesOut) {
+  if (std::getenv("LX47_LINKS") == nullptr || std::string(std::getenv("LX47_LINKS")) != "2")
+    GTEST_SKIP() << "the harness made one link only";
+  ASSERT_TRUE(sim.start({"--devices", "2", "--extra-ip-base", "10.48.0.100"}));
+
+  // One adapter: only its address sends.
+  const QString shot = ShotDir().isEmpty() ? QString() : QDir(ShotDir()).filePath("tool_settings.png");
+  const QStringList listed = ChooseHost(QStringLiteral("lx2"), shot);
+  ASSERT_EQ(listed.size(), 3) << listed.join(" | ").toStdString();
+  EXPECT_EQ(listed[0], ui::Str(150));
+  EXPECT_TRUE(listed[1].contains("lx0") && listed[2].contains("lx2")) << listed.join(" | ").toStdString();
+  EXPECT_EQ(store.readInt("ALL_HOST_SCAN", -1), 0);
+  EXPECT_EQ(store.readString("HOST_ADAPTERNAME"), "lx2");
+  EXPECT_EQ(store.readString("HOST_IP"), "10.48.0.1");
+
+  SearchThroughTheDialog(QString());
+  EXPECT_EQ(messages.count(), 0);
+  ASSERT_EQ(win->deviceList()->rowCount(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(IpText(DeviceTable[static_cast<std::size_t>(i)].Host_IP), "10.48.0.1");
+  EXPECT_GT(FondsFrom("10.48.0.1"), 0u);
+  EXPECT_EQ(FondsFrom("10.47.0.1"), 0u);
+
+  // "全てをスキャン": both addresses send again.
+  const std::size_t from47 = FondsFrom("10.47.0.1"), from48 = FondsFrom("10.48.0.1");
+  ChooseHost(QString());
+  EXPECT_EQ(store.readInt("ALL_HOST_SCAN", -1), 1);
+  EXPECT_FALSE(store.contains("HOST_ADAPTERNAME"));
+  SearchThroughTheDialog(QString());
+  EXPECT_EQ(messages.count(), 0);
+  EXPECT_EQ(win->deviceList()->rowCount(), 2);
+  EXPECT_GT(FondsFrom("10.47.0.1"), from47);
+  EXPECT_GT(FondsFrom("10.48.0.1"), from48);
+}
+
+TEST_F(SearchNet, ChosenAdapterThatLostItsAddressSendsNothing) {
+  ASSERT_TRUE(sim.start({"--devices", "1"}));
+  // Stored as the tool settings would have left it, for an adapter that no
+  // longer has this name here.
+  store.writeInt("ALL_HOST_SCAN", 0);
+  store.writeString("HOST_ADAPTERNAME", "eth9");
+  store.writeString("HOST_DESC", "eth9 (gone)");
+  store.writeString("HOST_IP", "10.49.0.1");
+  SearchThroughTheDialog(QStringLiteral("x"));
+  ASSERT_EQ(messages.count(), 1);
+  EXPECT_EQ(messages.last().text,
+            ui::Str(154) + "\n\nネットワークアダプタ：［eth9 (gone)］は有効ではないか、切断状態の可能性があります。");
+  EXPECT_TRUE(sim.logLinesWith({" RECV "}).empty());
+  EXPECT_EQ(win->deviceList()->rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace lx47::nettest
