@@ -1,0 +1,125 @@
+// Shared by the command tests: fake pages that store chosen bytes, the main
+// window built on them, the fake network, clock and host addresses under the
+// real workers, and the recording message service.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <map>
+#include <optional>
+
+#include "app/LX47ConfigToolDlg.h"
+#include "app/page_factory.h"
+#include "device_reply.h"
+#include "fake_net.h"
+#include "fakes.h"
+#include "pages/settings_page.h"
+#include "protocol/device_table.h"
+#include "protocol/settings.h"
+#include "recording_messages.h"
+#include "ui/memory_settings_store.h"
+#include "ui/strings.h"
+
+namespace lx47::test {
+
+// A page whose "fields" are bytes of the block: edits maps an offset to the
+// value the user typed there. Loading forgets the edits, as a real page
+// shows the block's values again.
+class BytePage : public pages::SettingsPage {
+ public:
+  BytePage(int slot, QWidget* parent) : SettingsPage(parent), slot(slot) {}
+  void LoadFromEntry(DeviceEntry&, int index) override {
+    edits.clear();
+    loadedIndex = index;
+    ++loads;
+  }
+  void EnableControls(bool enable, int) override { enabled = enable; }
+  bool StoreToBlock(DeviceEntry& entry, bool report) override {
+    ++stores;
+    lastReport = report;
+    // Stores its first field, then finds the second invalid: the partial
+    // store a caller must undo.
+    for (const auto& [offset, value] : edits) {
+      entry.Block.at(offset) = value;
+      if (invalid) return false;
+    }
+    return !invalid;
+  }
+
+  const int slot;
+  std::map<std::size_t, std::uint8_t> edits;
+  bool invalid = false;
+  bool lastReport = false;
+  bool enabled = true;
+  int loadedIndex = -1;
+  int loads = 0;
+  int stores = 0;
+};
+
+inline DeviceEntry& Entry(int i) { return DeviceTable[static_cast<std::size_t>(i)]; }
+
+class CommandTest : public ::testing::Test {
+ public:
+  static constexpr std::uint32_t kHost = 0x01002F0Au;  // 10.47.0.1 in network order
+
+  void SetUp() override {
+    MaxSendCmdLoopCount = 2;
+    MaxRecvLoopCount = 3;
+    RecvDelay_msec = 20;
+    ALL_HOST_SCAN = 1;
+    USE_BC_CFG = 1;
+    USE_BC_FUP = 0;
+    SelectedHostAddress = 0;
+    ClearAbort();
+    for (auto& e : DeviceTable) e.clear();
+    DeviceCount = 0;
+    host.addRow("10.47.0.1");
+    dlg.emplace(nullptr, [this](int slot, QWidget* parent) {
+      pages[slot] = new BytePage(slot, parent);
+      return pages[slot];
+    });
+  }
+  void TearDown() override {
+    dlg.reset();
+    for (auto& e : DeviceTable) e.clear();
+    DeviceCount = 0;
+    ClearAbort();
+    EXPECT_EQ(net.openSockets(), 0);
+  }
+
+  // count devices listed as a search leaves them, device 0 shown.
+  void ListDevices(int count = 2, std::uint8_t wifiMode = 0) {
+    for (int i = 0; i < count; ++i) {
+      Bytes reply = DeviceReply("IAMI", Mac(std::uint8_t(i + 1)));
+      reply[field::Wifi_Mode.offset] = wifiMode;
+      Entry(i).storeReply(reply, kHost);
+    }
+    DeviceCount = count;
+    dlg->FillDeviceList();
+    dlg->EnableMainControls(true);
+    dlg->m_CurrentIndex = dlg->m_PreviousIndex = -1;
+    dlg->SelectRow(0);
+    rec.clear();
+  }
+
+  // Texts of the boxes shown so far.
+  QStringList Texts() const {
+    QStringList t;
+    for (const auto& r : rec.shown) t << r.text;
+    return t;
+  }
+
+  BytePage& page(int slot) { return *pages[slot]; }
+
+  ui::MemorySettingsStore store;
+  ui::ScopedSettingsStore scopedStore{&store};
+  RecordingMessages rec;
+  FakeNet net;
+  FakeClock clock;
+  FakeHostNet host;
+  BytePage* pages[5] = {};
+  std::optional<app::LX47ConfigToolDlg> dlg;
+};
+
+}  // namespace lx47::test
