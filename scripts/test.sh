@@ -8,4 +8,5 @@ BUILD=${LX47_BUILD_DIR:-build}
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD"
 ctest --test-dir "$BUILD" --output-on-failure -j2
+LX47_BUILD_DIR="$BUILD" scripts/package-check.sh
 scripts/sanitize.sh

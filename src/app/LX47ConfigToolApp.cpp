@@ -85,7 +85,8 @@ int LX47ConfigToolApp::Run() {
   }
 
   ui::SettingsStore& store = ui::settingsStore();
-  QApplication::setApplicationDisplayName(ui::AppCaption());
+  // No application display name: Qt would append it to every window title
+  // on X11 and Wayland, and the titles must read exactly as the tool sets them.
   LoadToolSettings(store);
 
   // "PinMonitor" lifts the rule: several tools may then watch several devices.

@@ -1,0 +1,11 @@
+// Ends the tool cleanly when the system asks it to (a session logging out, a
+// service manager, `kill`): every event loop returns, so the start-up code
+// releases the device table and the store is flushed as on a normal exit.
+#pragma once
+
+namespace lx47::app {
+
+// Call once after the QApplication exists.
+void QuitOnTerminationRequest();
+
+}  // namespace lx47::app
