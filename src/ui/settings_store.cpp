@@ -37,6 +37,10 @@ class QSettingsStore final : public SettingsStore {
     if (m_Settings.format() == QSettings::IniFormat) PrepareFile(m_Settings.fileName());
     m_Settings.beginGroup(kSection);
   }
+  explicit QSettingsStore(const QString& iniPath) : m_Settings(iniPath, QSettings::IniFormat) {
+    PrepareFile(iniPath);
+    m_Settings.beginGroup(kSection);
+  }
 
   int readInt(const QString& key, int def) override {
     if (!m_Settings.contains(key)) return def;
@@ -93,6 +97,10 @@ SettingsStore* g_replacement = nullptr;
 }  // namespace
 
 std::unique_ptr<SettingsStore> CreatePerUserStore() { return std::make_unique<QSettingsStore>(); }
+
+std::unique_ptr<SettingsStore> CreateIniFileStore(const QString& path) {
+  return std::make_unique<QSettingsStore>(path);
+}
 
 SettingsStore& settingsStore() {
   if (g_replacement) return *g_replacement;

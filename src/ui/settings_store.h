@@ -27,6 +27,9 @@ class SettingsStore {
 // A new per-user store (QSettings under "Orvane Systems" and the application
 // name). settingsStore() keeps one for the process.
 std::unique_ptr<SettingsStore> CreatePerUserStore();
+// The same store on a given INI file (the Linux format), for checking how a
+// hand-edited file is read.
+std::unique_ptr<SettingsStore> CreateIniFileStore(const QString& path);
 
 // The process-wide store: the per-user one unless a test installed another.
 SettingsStore& settingsStore();
