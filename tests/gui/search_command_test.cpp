@@ -2,13 +2,18 @@
 // repeat path, the host address, the list it fills and every failure message.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "app/DlgPassword.h"
 #include "app/DlgProcess.h"
@@ -254,6 +259,28 @@ TEST_F(SearchCommandTest, SearchByMacFindsThatDeviceStoresItUpperCaseAndClearing
   EXPECT_EQ(Column(1), QStringList{MacText(test::Mac(1))});
   EXPECT_EQ(store.readInt("SearchMacFlag", -1), 0);
   EXPECT_EQ(store.readString("SearchMacAdrs"), "0080470000AB");
+}
+
+TEST_F(SearchCommandTest, EscapeDuringTheSearchKeepsTheDevicesFoundSoFar) {
+  // The worker holds on in its second receive until the user has pressed
+  // Escape in the runner; that receive still brings the second device.
+  std::atomic<bool> holding{false};
+  net.beforeRecv = [&holding](int n) {
+    if (n != 1) return;
+    holding = true;
+    for (int i = 0; i < 5000 && !IsAbortRequested(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  ModalWatch<app::DlgProcess> escape([&holding](app::DlgProcess& d) {
+    for (int i = 0; i < 5000 && !holding; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&d, &press);
+  });
+  SearchAll();
+  EXPECT_TRUE(escape.seen);
+  EXPECT_EQ(msgs.count(), 0);
+  EXPECT_EQ(Column(1), (QStringList{MacText(test::Mac(1)), MacText(test::Mac(2))}));
+  EXPECT_EQ(win->m_CurrentIndex, 0);
+  EXPECT_EQ(win->m_LastPassword, QByteArray("abc     "));
 }
 
 TEST_F(SearchCommandTest, RepeatSearchSkipsTheDialogAndLooksForTheRememberedDevice) {
