@@ -6,16 +6,19 @@
 #include "app/placeholder_page.h"
 #include "app/run_operation.h"
 #include "pages/DlgLX47.h"
+#include "pages/DlgNetwork.h"
+#include "pages/DlgOption.h"
+#include "pages/DlgSerial.h"
 #include "pages/DlgSpecial.h"
 #include "ui/strings.h"
 
 namespace lx47::app {
 
-pages::SettingsPage* CreateNetworkPage(QWidget* parent) { return new PlaceholderPage(ui::Str(126), parent); }
+pages::SettingsPage* CreateNetworkPage(QWidget* parent) { return new pages::DlgNetwork(parent); }
 
-pages::SettingsPage* CreateSerialPage(QWidget* parent) { return new PlaceholderPage(ui::Str(127), parent); }
+pages::SettingsPage* CreateSerialPage(QWidget* parent) { return new pages::DlgSerial(parent); }
 
-pages::SettingsPage* CreateOptionPage(QWidget* parent) { return new PlaceholderPage(ui::Str(128), parent); }
+pages::SettingsPage* CreateOptionPage(QWidget* parent) { return new pages::DlgOption(parent); }
 
 pages::SettingsPage* CreateWifiPage(QWidget* parent) { return new pages::DlgLX47(RunOperation, parent); }
 

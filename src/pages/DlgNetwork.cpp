@@ -1,0 +1,352 @@
+#include "pages/DlgNetwork.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "controls/CIPAddrEdit.h"
+#include "pages/DlgOption.h"
+#include "pages/page_controls.h"
+#include "pages/page_report.h"
+#include "pages/space_text.h"
+#include "protocol/number_parse.h"
+#include "protocol/settings.h"
+#include "ui/strings.h"
+
+namespace lx47::pages {
+
+namespace {
+
+constexpr std::uint8_t kModeClient = 0, kModeMixed = 1, kModeServer = 2;
+
+QLabel* RightLabel(const QString& text, QWidget* parent) {
+  auto* l = new QLabel(text, parent);
+  l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return l;
+}
+
+QLineEdit* PortEdit(QWidget* parent) {
+  auto* e = new QLineEdit(parent);
+  e->setAlignment(Qt::AlignCenter);
+  e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+  e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
+  return e;
+}
+
+// A radio button whose check the page sets itself in its click handlers, as
+// the handlers decide which of the group's buttons end up checked (none, at
+// first, for a mode the page does not offer).
+QRadioButton* Radio(const QString& text, QWidget* parent) {
+  auto* r = new QRadioButton(text, parent);
+  r->setAutoExclusive(false);
+  return r;
+}
+
+void KeepPlace(QWidget* w) {
+  QSizePolicy p = w->sizePolicy();
+  p.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(p);
+}
+
+// A port number as typed: untrimmed, nothing may follow the number, 1..65535.
+bool ReadPort(const QLineEdit* edit, std::uint16_t& port) {
+  const NumberResult r = ParseNumber(edit->text().toStdString(), number_rules::kPort);
+  if (!r.ok()) return false;
+  port = static_cast<std::uint16_t>(r.value);
+  return true;
+}
+
+}  // namespace
+
+DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
+  m_PageTitle = ui::Str(126);
+  m_UnlockCount = 0;
+  m_BoldFont = PageFont(this, 10, 600);
+
+  // Addressing (group 1019).
+  auto* ipGroup = new QGroupBox(QStringLiteral("IP アドレス"), this);
+  m_Manual = Radio(QStringLiteral("手動設定"), ipGroup);
+  m_Dhcp = Radio(QStringLiteral("DHCP"), ipGroup);
+  m_LocalIpLabel = RightLabel(QStringLiteral("ローカル IP アドレス"), ipGroup);
+  m_MaskLabel = RightLabel(QStringLiteral("サブネットマスク"), ipGroup);
+  m_GatewayLabel = RightLabel(QStringLiteral("デフォルト ゲートウェイ"), ipGroup);
+  m_LocalIp = new controls::CIPAddrEdit(ipGroup);
+  m_Mask = new controls::CIPAddrEdit(ipGroup);
+  m_Gateway = new controls::CIPAddrEdit(ipGroup);
+  m_PortLabel = new QLabel(QStringLiteral("ポート番号"), ipGroup);
+  m_Port = PortEdit(ipGroup);
+  auto* ipGrid = new QGridLayout(ipGroup);
+  auto* radios = new QHBoxLayout;
+  radios->addWidget(m_Manual);
+  radios->addSpacing(12);
+  radios->addWidget(m_Dhcp);
+  radios->addStretch(1);
+  ipGrid->addLayout(radios, 0, 0, 1, 4);
+  ipGrid->addWidget(m_LocalIpLabel, 1, 0);
+  ipGrid->addWidget(m_LocalIp, 1, 1);
+  ipGrid->addWidget(m_PortLabel, 1, 2, Qt::AlignRight);
+  ipGrid->addWidget(m_Port, 1, 3);
+  ipGrid->addWidget(m_MaskLabel, 2, 0);
+  ipGrid->addWidget(m_Mask, 2, 1);
+  ipGrid->addWidget(m_GatewayLabel, 3, 0);
+  ipGrid->addWidget(m_Gateway, 3, 1);
+  ipGrid->setColumnStretch(4, 1);
+
+  // Operation mode (group 1024), hidden until an entry in TCP Client mode
+  // is loaded.
+  m_ModeGroup = new QGroupBox(QStringLiteral("オペレーション モード"), this);
+  m_Server = Radio(QStringLiteral("TCP Server"), m_ModeGroup);
+  m_Client = Radio(QStringLiteral("TCP Client"), m_ModeGroup);
+  m_Mixed = Radio(QStringLiteral("Mixed (Sever && Client)"), m_ModeGroup);
+  m_ServerIpLabel = new QLabel(QStringLiteral("接続する サーバー\n IPアドレス"), m_ModeGroup);
+  m_ServerIpLabel->setAlignment(Qt::AlignCenter);
+  m_ServerIp = new controls::CIPAddrEdit(m_ModeGroup);
+  m_ServerPortLabel = new QLabel(QStringLiteral("ポート番号"), m_ModeGroup);
+  m_ServerPort = PortEdit(m_ModeGroup);
+  auto* modeGrid = new QGridLayout(m_ModeGroup);
+  auto* modes = new QHBoxLayout;
+  modes->addWidget(m_Server);
+  modes->addWidget(m_Client);
+  modes->addWidget(m_Mixed);
+  modes->addStretch(1);
+  modeGrid->addLayout(modes, 0, 0, 1, 4);
+  modeGrid->addWidget(m_ServerIpLabel, 1, 0);
+  modeGrid->addWidget(m_ServerIp, 1, 1);
+  modeGrid->addWidget(m_ServerPortLabel, 1, 2, Qt::AlignRight);
+  modeGrid->addWidget(m_ServerPort, 1, 3);
+  modeGrid->setColumnStretch(4, 1);
+  KeepPlace(m_ModeGroup);
+  m_ModeGroup->setVisible(false);
+  m_Mixed->setVisible(false);
+  m_Mixed->setEnabled(false);
+
+  // Extended settings: connection through the server's domain name.
+  m_DnsConnect = new QCheckBox(QStringLiteral("DNSによるサーバーへの接続"), this);
+  m_DnsLabel = new QLabel(QStringLiteral("DNSサーバー IPアドレス"), this);
+  m_DnsServer = new controls::CIPAddrEdit(this);
+  m_DomainLabel = new QLabel(QStringLiteral("ドメイン名（32文字まで）"), this);
+  m_Domain = new QLineEdit(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{m_DnsConnect, m_DnsLabel, m_DnsServer, m_DomainLabel, m_Domain})
+    KeepPlace(w);
+  auto* dnsGrid = new QGridLayout;
+  dnsGrid->setContentsMargins(8, 0, 8, 0);
+  dnsGrid->addWidget(m_DnsConnect, 0, 0, 1, 3);
+  dnsGrid->addWidget(m_DnsLabel, 1, 0);
+  dnsGrid->addWidget(m_DnsServer, 1, 1);
+  dnsGrid->addWidget(m_DomainLabel, 2, 0);
+  dnsGrid->addWidget(m_Domain, 2, 1, 1, 2);
+  dnsGrid->setColumnStretch(2, 1);
+  m_DnsConnect->setVisible(false);
+
+  auto* root = new QVBoxLayout(this);
+  root->addWidget(ipGroup);
+  root->addSpacing(8);
+  root->addWidget(m_ModeGroup);
+  root->addSpacing(8);
+  root->addLayout(dnsGrid);
+  root->addStretch(1);
+
+  for (QWidget* w : std::initializer_list<QWidget*>{m_LocalIp, m_Port, m_Mask, m_Gateway, m_ServerIp, m_ServerPort,
+                                                    m_DnsServer})
+    w->setFont(m_BoldFont);
+  m_Port->setReadOnly(true);
+
+  connect(m_Manual, &QRadioButton::clicked, this, &DlgNetwork::SelectManualAddress);
+  connect(m_Dhcp, &QRadioButton::clicked, this, &DlgNetwork::SelectDhcp);
+  connect(m_Server, &QRadioButton::clicked, this, [this] { SelectServerMode(false); });
+  connect(m_Client, &QRadioButton::clicked, this, &DlgNetwork::SelectClientMode);
+  connect(m_Mixed, &QRadioButton::clicked, this, &DlgNetwork::SelectMixedMode);
+
+  ShowExtendedSettings(ExtendedSettingsShown == 1);
+}
+
+bool DlgNetwork::On(const QWidget* w) const { return w->isEnabledTo(this); }
+
+void DlgNetwork::ShowExtendedSettings(bool shown) {
+  m_Mixed->setVisible(shown);
+  m_Mixed->setEnabled(shown);
+  for (QWidget* w : std::initializer_list<QWidget*>{m_DnsConnect, m_DnsLabel, m_DnsServer, m_DomainLabel, m_Domain})
+    w->setVisible(shown);
+}
+
+void DlgNetwork::EnableAddressFields(bool enable) {
+  for (QWidget* w : std::initializer_list<QWidget*>{m_LocalIpLabel, m_MaskLabel, m_GatewayLabel, m_LocalIp, m_Mask,
+                                                    m_Gateway})
+    w->setEnabled(enable);
+}
+
+void DlgNetwork::EnableServerFields(bool enable) {
+  for (QWidget* w : std::initializer_list<QWidget*>{m_ServerIpLabel, m_ServerIp, m_ServerPortLabel, m_ServerPort})
+    w->setEnabled(enable);
+}
+
+void DlgNetwork::SelectManualAddress() {
+  m_Manual->setChecked(true);
+  m_Dhcp->setChecked(false);
+  EnableAddressFields(true);
+}
+
+void DlgNetwork::SelectDhcp() {
+  m_Dhcp->setChecked(true);
+  m_Manual->setChecked(false);
+  EnableAddressFields(false);
+}
+
+void DlgNetwork::SelectServerMode(bool fromLoad) {
+  m_Server->setChecked(true);
+  m_Client->setChecked(false);
+  m_Mixed->setChecked(false);
+  EnableServerFields(false);
+  EnableConnectPassword(!fromLoad);
+}
+
+void DlgNetwork::SelectClientMode() {
+  m_Client->setChecked(true);
+  m_Server->setChecked(false);
+  m_Mixed->setChecked(false);
+  EnableServerFields(true);
+  EnableConnectPassword(false);
+}
+
+void DlgNetwork::SelectMixedMode() {
+  m_Mixed->setChecked(true);
+  m_Server->setChecked(false);
+  m_Client->setChecked(false);
+  EnableServerFields(true);
+  EnableConnectPassword(false);
+}
+
+void DlgNetwork::EnableConnectPassword(bool available) {
+  DlgOption* option = m_OptionPage;
+  if (!option && window() != this) option = window()->findChild<DlgOption*>();
+  if (option) option->EnableConnectPassword(available);
+}
+
+void DlgNetwork::ShowModeGroup(bool shown) { m_ModeGroup->setVisible(shown); }
+
+void DlgNetwork::LoadFromEntry(DeviceEntry& entry, int) {
+  if (!entry.hasBlock()) return;
+  ConfigBlock block = entry.block();
+
+  if (block.get(field::DHCP_Enable) != 0)
+    SelectDhcp();
+  else
+    SelectManualAddress();
+  m_Port->setText(QString::number(block.get(field::Local_Port)));
+  m_LocalIp->setAddress(block.get(field::Device_IP_Address));
+  m_Mask->setAddress(block.get(field::Subnet_Mask));
+  m_Gateway->setAddress(block.get(field::Default_Gateway));
+
+  // Only a TCP Client entry offers the mode choice; Server and Mixed entries
+  // keep their mode.
+  switch (block.get(field::Operation_Mode)) {
+    case kModeServer:
+      SelectServerMode(true);
+      ShowModeGroup(false);
+      break;
+    case kModeClient:
+      SelectClientMode();
+      ShowModeGroup(true);
+      m_ServerPort->setText(QString::number(block.get(field::Server_Port)));
+      break;
+    default:
+      ShowModeGroup(false);
+      break;
+  }
+  m_ServerIp->setAddress(block.get(field::Server_IP_Address));
+
+  m_DnsConnect->setChecked(block.get(field::DNS_Connect_Enable) != 0);
+  m_DnsServer->setAddress(block.get(field::DNS_Server_IP_Address));
+  m_Domain->setText(CleanAndLoadSpaceText(block, field::Server_Domain_Name).trimmed());
+}
+
+void DlgNetwork::EnableControls(bool enable, int) {
+  m_Manual->setEnabled(enable);
+  m_Dhcp->setEnabled(enable);
+  EnableAddressFields(enable && m_Manual->isChecked());
+  for (QWidget* w : std::initializer_list<QWidget*>{m_PortLabel, m_Port, m_Server, m_Client, m_Mixed})
+    w->setEnabled(enable);
+  EnableServerFields(enable && (m_Client->isChecked() || m_Mixed->isChecked()));
+}
+
+bool DlgNetwork::StoreToBlock(DeviceEntry& entry, bool report) {
+  if (!entry.hasBlock()) return true;
+  ConfigBlock block = entry.block();
+
+  if (On(m_Port)) {
+    std::uint16_t port = 0;
+    if (!ReadPort(m_Port, port))
+      return RejectField(report, this, PageMessage("[%s]－「ポート番号」の指定が無効または範囲外です。", m_PageTitle),
+                         ui::MsgIcon::Exclamation, m_Port);
+    block.set(field::Local_Port, port);
+  }
+
+  if (On(m_Dhcp)) {
+    if (m_Dhcp->isChecked()) {
+      block.set(field::DHCP_Enable, 1);
+    } else {
+      block.set(field::DHCP_Enable, 0);
+      if (On(m_LocalIp)) {
+        if (m_LocalIp->bytes()[0] == 0)
+          return RejectField(report, this,
+                             PageMessage("[%s]－「ローカル IP アドレス」の指定に問題があります。", m_PageTitle),
+                             ui::MsgIcon::Exclamation, m_LocalIp);
+        block.set(field::Device_IP_Address, m_LocalIp->address());
+      }
+      if (On(m_Mask)) {
+        if (m_Mask->address() == 0)
+          return RejectField(report, this,
+                             PageMessage("[%s]－「サブネットマスク」の指定に問題があります。", m_PageTitle),
+                             ui::MsgIcon::Exclamation, m_Mask);
+        block.set(field::Subnet_Mask, m_Mask->address());
+      }
+      if (On(m_Gateway)) block.set(field::Default_Gateway, m_Gateway->address());
+    }
+
+    // The mode can only be changed away from TCP Client.
+    if (block.get(field::Operation_Mode) == kModeClient) {
+      if (m_Server->isChecked()) {
+        block.set(field::Operation_Mode, kModeServer);
+      } else if (m_Client->isChecked() || m_Mixed->isChecked()) {
+        block.set(field::Operation_Mode, m_Client->isChecked() ? kModeClient : kModeMixed);
+        if (On(m_ServerIp)) block.set(field::Server_IP_Address, m_ServerIp->address());
+        if (On(m_ServerPort)) {
+          std::uint16_t port = 0;
+          if (!ReadPort(m_ServerPort, port))
+            return RejectField(
+                report, this,
+                PageMessage("[%s] －「ポート番号」（オペレーションモード）の指定が無効または範囲外です。", m_PageTitle),
+                ui::MsgIcon::Exclamation, m_ServerPort);
+          block.set(field::Server_Port, port);
+        }
+      }
+    }
+  }
+
+  if (ExtendedSettingsShown == 1) {
+    block.set(field::DNS_Connect_Enable, m_DnsConnect->isChecked() ? 1 : 0);
+    block.set(field::DNS_Server_IP_Address, m_DnsServer->address());
+    StoreSpaceText(block, field::Server_Domain_Name, m_Domain->text().trimmed());
+  }
+  return true;
+}
+
+void DlgNetwork::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::RightButton && On(m_Port) && m_UnlockCount < kPortUnlockCount) {
+    if (++m_UnlockCount == kPortUnlockCount) {
+      QApplication::beep();
+      m_Port->setReadOnly(false);
+    }
+  }
+  SettingsPage::mouseDoubleClickEvent(e);
+}
+
+}  // namespace lx47::pages

@@ -1,0 +1,32 @@
+// How the Network, Serial and Option pages report an invalid field: the
+// message, formatted with the page's title, in an application message box,
+// then the focus (and, for edits, the selected text) on the field.
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+#include <QWidget>
+
+#include "ui/message_service.h"
+
+namespace lx47::pages {
+
+// "[%s]..." with the page title in place of the %s.
+inline QString PageMessage(const char* utf8Format, const QString& title) {
+  QString text = QString::fromUtf8(utf8Format);
+  const qsizetype at = text.indexOf(QStringLiteral("%s"));
+  if (at >= 0) text.replace(at, 2, title);
+  return text;
+}
+
+// Shows the message and puts the focus on the field; does nothing at all
+// when report is false. Always returns false, the result of the store.
+inline bool RejectField(bool report, QWidget* page, const QString& text, ui::MsgIcon icon, QWidget* field) {
+  if (!report) return false;
+  ui::ShowAppMessage(page, text, icon);
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+  field->setFocus(Qt::OtherFocusReason);
+  return false;
+}
+
+}  // namespace lx47::pages
