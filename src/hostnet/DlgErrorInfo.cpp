@@ -2,11 +2,7 @@
 
 #include "ui/message_service.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cstring>
-#endif
+#include "platform/error_text.h"
 
 namespace lx47::hostnet {
 
@@ -16,18 +12,7 @@ constexpr std::uint32_t kTimeout = 121;  // the semaphore time-out of the platfo
 
 // The system's own text for an error code; empty when it has none.
 QString SystemErrorText(std::uint32_t code) {
-#ifdef _WIN32
-  wchar_t buf[256] = {};
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buf, 256, nullptr);
-  return n ? QString::fromWCharArray(buf, static_cast<qsizetype>(n)) : QString();
-#elif defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
-  const char* d = strerrordesc_np(static_cast<int>(code));
-  return d ? QString::fromLocal8Bit(d).left(256) : QString();
-#else
-  (void)code;
-  return QString();
-#endif
+  return QString::fromStdString(platform::SystemErrorText(code)).left(256);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
       for (const auto& e : fs::directory_iterator(arg, ec)) {
         if (!e.is_regular_file()) continue;
         if (!Replay(e.path())) {
-          std::fprintf(stderr, "cannot read %s\n", e.path().c_str());
+          std::fprintf(stderr, "cannot read %s\n", e.path().string().c_str());
           return 1;
         }
         ++count;

@@ -1,74 +1,26 @@
+// The parts of the real-socket test support that are the same on every
+// platform: addresses, and reading what lx47-sim left in its folder.
 #include "sim_process.h"
 
-#include <ifaddrs.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <set>
-#include <sstream>
-#include <thread>
+#include <iterator>
 
 #include "platform/net.h"
 #include "protocol/settings.h"
 
-extern char** environ;
-
 namespace lx47::nettest {
 
 namespace {
-
-[[noreturn]] void Refuse(const std::string& why) {
-  std::fprintf(stderr,
-               "net tests: refusing to run: %s.\n"
-               "They send real datagrams and run only through scripts/netns/run-net-tests.sh.\n",
-               why.c_str());
-  std::fflush(stderr);
-  std::_Exit(2);
-}
-
-std::string ReadLink(const char* path) {
-  char buf[256];
-  ssize_t n = ::readlink(path, buf, sizeof buf - 1);
-  return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
-}
 
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// The guard runs before main, so that no test can open a socket first.
-struct HarnessGuard {
-  HarnessGuard() { RequireHarness(); }
-} g_guard;
-
 }  // namespace
-
-void RequireHarness() {
-  const char* flag = std::getenv("LX47_NETNS");
-  const char* initial = std::getenv("LX47_INITIAL_NETNS");
-  if (!flag || std::strcmp(flag, "1") != 0 || !initial || !std::getenv("LX47_DEVICE_NETNS"))
-    Refuse("not started by the network-namespace harness");
-  const std::string self = ReadLink("/proc/self/ns/net");
-  if (self.empty() || self == initial) Refuse("this is the machine's own network namespace");
-  ifaddrs* list = nullptr;
-  if (::getifaddrs(&list) != 0) Refuse("cannot list the network interfaces");
-  static const std::set<std::string> allowed = {"lo", "lx0", "lx2"};
-  std::string stranger;
-  for (ifaddrs* a = list; a; a = a->ifa_next)
-    if (!allowed.count(a->ifa_name)) stranger = a->ifa_name;
-  ::freeifaddrs(list);
-  if (!stranger.empty()) Refuse("interface " + stranger + " is not one of the harness's");
-}
 
 std::uint32_t Ip(const char* text) {
   std::uint32_t a = 0;
@@ -85,83 +37,22 @@ std::string IpText(std::uint32_t addr) {
   return t;
 }
 
-bool SimProcess::start(const std::vector<std::string>& args, std::string* why) {
-  auto fail = [&](const std::string& w) {
-    if (why) *why = w;
-    stop();
-    return false;
-  };
-  stop();
-  removeDir();
-  char tmpl[] = "/tmp/lx47-sim-test.XXXXXX";
-  if (!::mkdtemp(tmpl)) return fail("mkdtemp failed");
-  dir_ = tmpl;
-  const char* sim = std::getenv("LX47_SIM");
-  const char* ns = std::getenv("LX47_DEVICE_NETNS");
-  if (!sim || !ns) return fail("LX47_SIM or LX47_DEVICE_NETNS not set");
-
-  std::vector<std::string> argv = {"nsenter", std::string("--net=") + ns, "--", sim};
-  argv.insert(argv.end(), args.begin(), args.end());
-  argv.push_back("--log");
-  argv.push_back(dir_ + "/log");
-  argv.push_back("--ready-file");
-  argv.push_back(dir_ + "/ready");
-  argv.push_back("--state-dir");
-  argv.push_back(dir_);
-  argv.push_back("--max-runtime");
-  argv.push_back("300");
-  std::vector<char*> cargv;
-  for (std::string& s : argv) cargv.push_back(s.data());
-  cargv.push_back(nullptr);
-  pid_t pid = -1;
-  if (::posix_spawnp(&pid, "nsenter", nullptr, nullptr, cargv.data(), environ) != 0) return fail("spawn failed");
-  pid_ = pid;
-
-  const std::string ready = dir_ + "/ready";
-  for (int i = 0; i < 200; ++i) {
-    struct stat st;
-    if (::stat(ready.c_str(), &st) == 0) return true;
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return fail("lx47-sim exited early (status " + std::to_string(status) + ")");
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return fail("lx47-sim not ready within 10 s");
-}
-
 void SimProcess::removeDir() {
   if (!dir_.empty() && !std::getenv("LX47_KEEP_SIM_DIRS")) {
     std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    std::filesystem::remove_all(HostPath(dir_), ec);
   }
   dir_.clear();
 }
 
-void SimProcess::stop() {
-  if (pid_ > 0) {
-    ::kill(pid_, SIGTERM);
-    bool gone = false;
-    for (int i = 0; i < 60 && !gone; ++i) {
-      int status = 0;
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) gone = true;
-      else std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    if (!gone) {
-      ::kill(pid_, SIGKILL);
-      int status = 0;
-      ::waitpid(pid_, &status, 0);
-    }
-    pid_ = -1;
-  }
-}
-
 std::vector<std::string> SimProcess::logLines() const {
   std::vector<std::string> lines;
-  std::ifstream in(dir_ + "/log");
+  std::ifstream in(HostPath(dir_ + "/log"));
   std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
   return lines;
 }
 
@@ -177,9 +68,10 @@ std::vector<std::string> SimProcess::logLinesWith(const std::vector<std::string>
 
 std::map<std::string, std::string> SimProcess::state(int device) const {
   std::map<std::string, std::string> kv;
-  std::ifstream in(dir_ + "/device-" + std::to_string(device) + ".state");
+  std::ifstream in(HostPath(dir_ + "/device-" + std::to_string(device) + ".state"));
   std::string line;
   while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     std::size_t eq = line.find('=');
     if (eq != std::string::npos) kv[line.substr(0, eq)] = line.substr(eq + 1);
   }
@@ -187,11 +79,11 @@ std::map<std::string, std::string> SimProcess::state(int device) const {
 }
 
 std::vector<std::uint8_t> SimProcess::block(int device) const {
-  return ReadFile(dir_ + "/device-" + std::to_string(device) + ".block");
+  return ReadFile(HostPath(dir_ + "/device-" + std::to_string(device) + ".block"));
 }
 
 std::vector<std::uint8_t> SimProcess::image(int device) const {
-  return ReadFile(dir_ + "/device-" + std::to_string(device) + ".image");
+  return ReadFile(HostPath(dir_ + "/device-" + std::to_string(device) + ".image"));
 }
 
 void UseFastSettings() {

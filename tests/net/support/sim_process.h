@@ -3,8 +3,6 @@
 // side and stopped again by the test itself.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <map>
 #include <string>
@@ -21,6 +19,10 @@ void RequireHarness();
 // Network-order address of dotted text; aborts the test program on a typo.
 std::uint32_t Ip(const char* text);
 std::string IpText(std::uint32_t addr);
+
+// The local name of a path on the Linux side: the path itself on Linux, its
+// name on Wine's drive of the Linux root in the Windows build.
+std::string HostPath(const std::string& path);
 
 class SimProcess {
  public:
@@ -48,7 +50,7 @@ class SimProcess {
 
  private:
   void removeDir();  // kept when LX47_KEEP_SIM_DIRS is set
-  pid_t pid_ = -1;
+  long pid_ = -1;  // lx47-sim's process id on the Linux side
   std::string dir_;
 };
 

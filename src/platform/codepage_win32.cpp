@@ -1,0 +1,111 @@
+// The device texts are bytes of the PC's ANSI code page (CP_ACP: CP932 on a
+// Japanese system). Converted one character at a time, so that a byte or a
+// character that does not convert is replaced alone and never costs the rest
+// of the text; device texts are a few dozen bytes.
+#include <windows.h>
+
+#include "platform/codepage.h"
+
+namespace lx47::platform {
+namespace {
+
+bool IsLead(unsigned char c) { return ::IsDBCSLeadByteEx(CP_ACP, c) != 0; }
+
+// Length of the UTF-8 character at p: its full length when its
+// continuation bytes are there, else 1 (a stray byte is replaced alone).
+std::size_t Utf8Length(const char* p, std::size_t left) {
+  unsigned char c = static_cast<unsigned char>(*p);
+  std::size_t n = 1;
+  if (c >= 0xF0 && c <= 0xF4) n = 4;
+  else if (c >= 0xE0 && c <= 0xEF) n = 3;
+  else if (c >= 0xC2 && c <= 0xDF) n = 2;
+  if (n > left) return 1;
+  for (std::size_t k = 1; k < n; ++k) {
+    if ((static_cast<unsigned char>(p[k]) & 0xC0) != 0x80) return 1;
+  }
+  return n;
+}
+
+// One character of code page cp to UTF-16; 0 units when it does not convert.
+int ToWide(UINT cp, const char* p, std::size_t n, wchar_t (&w)[4]) {
+  return ::MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, p, static_cast<int>(n), w, 4);
+}
+
+void AppendUtf8(std::string& out, const wchar_t* w, int units) {
+  char buf[16];
+  int n = ::WideCharToMultiByte(CP_UTF8, 0, w, units, buf, sizeof buf, nullptr, nullptr);
+  if (n > 0) out.append(buf, static_cast<std::size_t>(n));
+  else out += "\xEF\xBF\xBD";
+}
+
+}  // namespace
+
+std::string AnsiToUtf8(std::string_view ansi) {
+  std::string out;
+  out.reserve(ansi.size() * 3 / 2);
+  std::size_t i = 0;
+  while (i < ansi.size()) {
+    const unsigned char c = static_cast<unsigned char>(ansi[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    std::size_t n = IsLead(c) ? 2 : 1;
+    wchar_t w[4];
+    int units = n <= ansi.size() - i ? ToWide(CP_ACP, ansi.data() + i, n, w) : 0;
+    if (units <= 0) {
+      // A lead byte without a fitting trail byte, or an undefined byte.
+      out += "\xEF\xBF\xBD";
+      ++i;
+      continue;
+    }
+    AppendUtf8(out, w, units);
+    i += n;
+  }
+  return out;
+}
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const std::size_t n = Utf8Length(utf8.data() + i, utf8.size() - i);
+    wchar_t w[4];
+    const int units = ToWide(CP_UTF8, utf8.data() + i, n, w);
+    i += n;
+    if (units <= 0) {
+      out += '?';
+      continue;
+    }
+    // No best fit: a character the code page lacks becomes '?', not a
+    // look-alike that would read differently on the device.
+    char buf[8];
+    BOOL usedDefault = FALSE;
+    const int len = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, units, buf, sizeof buf, "?",
+                                          &usedDefault);
+    if (len <= 0 || usedDefault) out += '?';
+    else out.append(buf, static_cast<std::size_t>(len));
+  }
+  return out;
+}
+
+std::size_t AnsiPrefixLength(std::string_view ansi, std::size_t maxBytes) {
+  std::size_t limit = ansi.size() < maxBytes ? ansi.size() : maxBytes;
+  std::size_t i = 0;
+  while (i < limit) {
+    std::size_t n = IsLead(static_cast<unsigned char>(ansi[i])) ? 2 : 1;
+    if (i + n > limit) break;
+    i += n;
+  }
+  return i;
+}
+
+}  // namespace lx47::platform
