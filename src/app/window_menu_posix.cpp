@@ -32,8 +32,10 @@ void InstallWindowMenu(LX47ConfigToolDlg& dlg, QBoxLayout* corner) {
   tools->setData(IDM_TOOL_SETTINGS);
   menu->addSeparator();
   button->setMenu(menu);
-  QObject::connect(reset, &QAction::triggered, &dlg, &LX47ConfigToolDlg::OnFactoryReset);
-  QObject::connect(tools, &QAction::triggered, &dlg, &LX47ConfigToolDlg::OnToolSettings);
+  for (QAction* entry : {reset, tools}) {
+    QObject::connect(entry, &QAction::triggered, &dlg,
+                     [&dlg, entry] { RunWindowMenuCommand(dlg, entry->data().toUInt()); });
+  }
 
   // From the keyboard: Alt+Space as on the home desktop, and the menu key.
   for (const QKeySequence& keys : {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::Key_Menu)}) {

@@ -1,9 +1,12 @@
 // The window menu entries in the system menu: two entries with separators at
-// the top, two separators at the bottom; the commands arrive as
-// WM_SYSCOMMAND, compared on the low 16 bits of the command word.
+// the top, two separators at the bottom. Their commands arrive as
+// WM_SYSCOMMAND in the window's native events and take the same route as
+// the menu button's on Linux; every other system command keeps Qt's and the
+// system's default handling.
 #include <windows.h>
 
 #include <QBoxLayout>
+#include <string>
 
 #include "app/LX47ConfigToolDlg.h"
 #include "app/window_menu.h"
@@ -12,6 +15,7 @@
 namespace lx47::app {
 
 void InstallWindowMenu(LX47ConfigToolDlg& dlg, QBoxLayout*) {
+  // winId() makes the native window now, so that its system menu exists.
   HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(dlg.winId()), FALSE);
   if (!menu) return;
   const std::wstring reset = ui::Str(139).toStdWString();
@@ -26,12 +30,8 @@ void InstallWindowMenu(LX47ConfigToolDlg& dlg, QBoxLayout*) {
 
 bool HandleWindowMenuMessage(LX47ConfigToolDlg& dlg, void* message, qintptr* result) {
   const MSG* msg = static_cast<const MSG*>(message);
-  if (msg->message != WM_SYSCOMMAND) return false;
-  switch (LOWORD(msg->wParam)) {
-    case IDM_FACTORY_RESET: dlg.OnFactoryReset(); break;
-    case IDM_TOOL_SETTINGS: dlg.OnToolSettings(); break;
-    default: return false;
-  }
+  if (!msg || msg->message != WM_SYSCOMMAND) return false;
+  if (!RunWindowMenuCommand(dlg, static_cast<unsigned>(LOWORD(msg->wParam)))) return false;
   *result = 0;
   return true;
 }
