@@ -28,9 +28,10 @@ CIPAddrEdit::CIPAddrEdit(QWidget* parent) : QFrame(parent) {
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
   setFocusPolicy(Qt::NoFocus);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
   auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(2, 1, 2, 1);
+  layout->setContentsMargins(1, 1, 1, 1);
   layout->setSpacing(0);
   auto* validator = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this);
   for (int i = 0; i < 4; ++i) {
@@ -102,7 +103,7 @@ QString CIPAddrEdit::text() const {
 
 QSize CIPAddrEdit::sizeHint() const {
   const QFontMetrics fm(font());
-  const int w = 4 * (fm.horizontalAdvance(QStringLiteral("000")) + 6) + 3 * fm.horizontalAdvance(u'.') + 10;
+  const int w = 4 * (fm.horizontalAdvance(QStringLiteral("000")) + 2) + 3 * fm.horizontalAdvance(u'.') + 6;
   return {w, fm.height() + 6};
 }
 
@@ -202,7 +203,7 @@ void CIPAddrEdit::changeEvent(QEvent* event) {
 
 void CIPAddrEdit::updateFieldWidths() {
   const QFontMetrics fm(font());
-  for (QLineEdit* f : m_Fields) f->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("000")) + 4);
+  for (QLineEdit* f : m_Fields) f->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("000")) + 2);
   updateGeometry();
 }
 

@@ -37,7 +37,7 @@ QLineEdit* PortEdit(QWidget* parent) {
   auto* e = new QLineEdit(parent);
   e->setAlignment(Qt::AlignCenter);
   e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
-  e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
+  e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 14);
   return e;
 }
 
@@ -99,6 +99,8 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   ipGrid->addWidget(m_GatewayLabel, 3, 0);
   ipGrid->addWidget(m_Gateway, 3, 1);
   ipGrid->setColumnStretch(4, 1);
+  ipGrid->setHorizontalSpacing(4);
+  ipGrid->setContentsMargins(6, 4, 6, 4);
 
   // Operation mode (group 1024), hidden until an entry in TCP Client mode
   // is loaded.
@@ -123,6 +125,8 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   modeGrid->addWidget(m_ServerPortLabel, 1, 2, Qt::AlignRight);
   modeGrid->addWidget(m_ServerPort, 1, 3);
   modeGrid->setColumnStretch(4, 1);
+  modeGrid->setHorizontalSpacing(4);
+  modeGrid->setContentsMargins(6, 4, 6, 4);
   KeepPlace(m_ModeGroup);
   m_ModeGroup->setVisible(false);
   m_Mixed->setVisible(false);
@@ -147,6 +151,7 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   m_DnsConnect->setVisible(false);
 
   auto* root = new QVBoxLayout(this);
+  root->setContentsMargins(6, 6, 6, 6);
   root->addWidget(ipGroup);
   root->addSpacing(8);
   root->addWidget(m_ModeGroup);
@@ -157,6 +162,8 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   for (QWidget* w : std::initializer_list<QWidget*>{m_LocalIp, m_Port, m_Mask, m_Gateway, m_ServerIp, m_ServerPort,
                                                     m_DnsServer})
     w->setFont(m_BoldFont);
+  for (QLineEdit* e : {m_Port, m_ServerPort})
+    e->setFixedWidth(QFontMetrics(m_BoldFont).horizontalAdvance(QStringLiteral("00000")) + 14);
   m_Port->setReadOnly(true);
 
   connect(m_Manual, &QRadioButton::clicked, this, &DlgNetwork::SelectManualAddress);

@@ -28,6 +28,7 @@ constexpr int kPasswordLength = 8;
 controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
   auto* l = new controls::CStaticEx(text, parent);
   l->setTextColor(c);
+  l->m_DrawTransparent = true;  // on the group box's own background
   return l;
 }
 

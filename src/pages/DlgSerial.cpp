@@ -27,6 +27,7 @@ constexpr std::uint16_t kMaxSendSize = 1440;
 controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
   auto* l = new controls::CStaticEx(text, parent);
   l->setTextColor(c);
+  l->m_DrawTransparent = true;  // on the group box's own background
   return l;
 }
 
