@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -354,6 +355,18 @@ void DlgNetwork::mouseDoubleClickEvent(QMouseEvent* e) {
     }
   }
   SettingsPage::mouseDoubleClickEvent(e);
+}
+
+void DlgNetwork::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      e->accept();
+      return;
+    default:
+      SettingsPage::keyPressEvent(e);
+  }
 }
 
 }  // namespace lx47::pages

@@ -74,6 +74,8 @@ class DlgNetwork : public SettingsPage {
   void SelectMixedMode();
 
  protected:
+  // Enter and Escape do nothing on the page (no default button fires).
+  void keyPressEvent(QKeyEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:

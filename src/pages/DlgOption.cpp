@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -238,6 +239,18 @@ bool DlgOption::StoreToBlock(DeviceEntry& entry, bool report) {
     block.set(field::TCP_Keepalive_Interval, seconds);
   }
   return true;
+}
+
+void DlgOption::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      e->accept();
+      return;
+    default:
+      SettingsPage::keyPressEvent(e);
+  }
 }
 
 }  // namespace lx47::pages

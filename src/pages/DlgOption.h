@@ -49,6 +49,10 @@ class DlgOption : public SettingsPage {
   QLineEdit* m_SearchPassword = nullptr;         // 1015
   QCheckBox* m_SearchShow = nullptr;             // 1016
 
+ protected:
+  // Enter and Escape do nothing on the page (no default button fires).
+  void keyPressEvent(QKeyEvent* e) override;
+
  private:
   void OnConnectEnable();
   void FollowConnectEnable(bool enable);

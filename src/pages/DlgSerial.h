@@ -46,6 +46,8 @@ class DlgSerial : public SettingsPage {
   QLineEdit* m_Char = nullptr;      // 1033
 
  protected:
+  // Enter and Escape do nothing on the page (no default button fires).
+  void keyPressEvent(QKeyEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:

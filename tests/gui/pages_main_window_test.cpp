@@ -5,6 +5,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <functional>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -15,6 +20,7 @@
 #include "controls/CIPAddrEdit.h"
 #include "pages/DlgNetwork.h"
 #include "pages/DlgOption.h"
+#include "pages/DlgSerial.h"
 #include "protocol/settings.h"
 #include "recording_messages.h"
 #include "sample_device.h"
@@ -123,5 +129,32 @@ TEST_F(PagesInMainWindow, ConnectionPasswordIsStoredOnlyWhileTheOptionPageIsOnDi
     const bool onDisplay = tab == app::kOptionPage;
     EXPECT_EQ(copy.block().get(field::Connect_Password), onDisplay ? "secret  " : std::string(8, ' '));
     EXPECT_EQ(copy.block().get(field::Connect_Password_Enable), onDisplay ? 1 : 0);
+  }
+}
+
+TEST(PagesInADialog, EnterAndEscapeInAPageFireNothing) {
+  const auto makers = std::vector<std::function<pages::SettingsPage*(QWidget*)>>{
+      [](QWidget* p) { return new pages::DlgNetwork(p); }, [](QWidget* p) { return new pages::DlgSerial(p); },
+      [](QWidget* p) { return new pages::DlgOption(p); }};
+  for (const auto& make : makers) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    pages::SettingsPage* page = make(&dialog);
+    auto* button = new QPushButton(QStringLiteral("default"), &dialog);
+    button->setDefault(true);
+    layout->addWidget(page);
+    layout->addWidget(button);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    dialog.show();
+    QApplication::processEvents();
+    QLineEdit* edit = page->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(clicks, 0) << page->m_PageTitle.toStdString();
+    EXPECT_TRUE(dialog.isVisible());
   }
 }
