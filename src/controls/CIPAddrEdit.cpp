@@ -46,7 +46,7 @@ CIPAddrEdit::CIPAddrEdit(QWidget* parent) : QFrame(parent) {
     f->setFocusPolicy(i == 0 ? Qt::StrongFocus : Qt::ClickFocus);
     f->installEventFilter(this);
     connect(f, &QLineEdit::textEdited, this, [this, i] { onEdited(i); });
-    connect(f, &QLineEdit::editingFinished, this, [this, i] { clampField(i); });
+    connect(f, &QLineEdit::editingFinished, this, [this, i] { normaliseField(i); });
     m_Fields[static_cast<std::size_t>(i)] = f;
     layout->addWidget(f, 1);
     if (i < 3) {
@@ -126,6 +126,14 @@ void CIPAddrEdit::moveTo(int i, bool selectAll, bool caretAtEnd) {
 void CIPAddrEdit::clampField(int i) {
   QLineEdit* f = m_Fields[static_cast<std::size_t>(i)];
   if (!f->text().isEmpty() && FieldValue(f) > 255) f->setText(QStringLiteral("255"));
+}
+
+void CIPAddrEdit::normaliseField(int i) {
+  // Leaving a field shows its number as it reads: "010" becomes "10".
+  QLineEdit* f = m_Fields[static_cast<std::size_t>(i)];
+  if (f->text().isEmpty()) return;
+  const int v = FieldValue(f);
+  f->setText(QString::number(v > 255 ? 255 : v));
 }
 
 void CIPAddrEdit::onEdited(int i) {

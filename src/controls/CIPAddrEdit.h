@@ -52,6 +52,7 @@ class CIPAddrEdit : public QFrame {
   void moveTo(int i, bool selectAll, bool caretAtEnd);
   void onEdited(int i);
   void clampField(int i);
+  void normaliseField(int i);
   bool pasteAddress(const QString& text);
   void updateFieldWidths();
 

@@ -70,6 +70,7 @@ TEST_F(IpEditTest, Typing) {
       {"above 255 becomes 255", Typed("300.7"), {255, 7, 0, 0}, {"255", "7", "", ""}},
       {"dot in an empty field stays there", Typed(".5"), {5, 0, 0, 0}, {"5", "", "", ""}},
       {"letters are refused", Typed("1a2"), {12, 0, 0, 0}, {"12", "", "", ""}},
+      {"leaving a field drops its leading zeros", Typed("010.7"), {10, 7, 0, 0}, {"10", "7", "", ""}},
       {"backspace from an empty field erases in the previous one",
        [] {
          auto k = Typed("12.");
