@@ -191,6 +191,15 @@ TEST_F(NetworkPage, StoreToBlock) {
          EXPECT_EQ(Addr(b, field::DNS_Server_IP_Address), Ip("8.8.4.4"));
        },
        {}, true},
+      {"extended: a double-byte name is cut between characters",
+       [](DlgNetwork& p) { p.m_Domain->setText(QStringLiteral("a") + QString(16, QChar(0x3042))); }, nullptr,
+       [](ConfigBlock b) {
+         std::string want = "a";
+         for (int i = 0; i < 15; ++i) want += test::Ansi("\u3042");
+         want += ' ';
+         EXPECT_EQ(b.get(field::Server_Domain_Name), want);
+       },
+       {}, true},
       {"extended: an empty domain writes 32 spaces", [](DlgNetwork& p) { p.m_Domain->clear(); }, nullptr,
        [spaces32](ConfigBlock b) { EXPECT_EQ(b.get(field::Server_Domain_Name), spaces32); }, {}, true},
       {"extended hidden: the DNS fields are never written",
