@@ -69,10 +69,15 @@ TEST_F(Handoff, AbortFromTheWindowThreadEndsAWrite) {
   std::mutex mu;
   std::condition_variable cv;
   bool receiving = false;
+  bool aborted = false;
+  // The worker holds at its first receive until the abort is in: with the
+  // fake clock it would otherwise run all its sends before a slow thread
+  // switch (as under Wine) lets the abort through.
   net.beforeRecv = [&](int) {
-    std::lock_guard lock(mu);
+    std::unique_lock lock(mu);
     receiving = true;
     cv.notify_all();
+    cv.wait_for(lock, std::chrono::seconds(20), [&] { return aborted; });
   };
   WaitingNotifier notifier;
   ProcessParam param;
@@ -84,6 +89,11 @@ TEST_F(Handoff, AbortFromTheWindowThreadEndsAWrite) {
     ASSERT_TRUE(cv.wait_for(lock, std::chrono::seconds(20), [&] { return receiving; }));
   }
   RequestAbort();
+  {
+    std::lock_guard lock(mu);
+    aborted = true;
+    cv.notify_all();
+  }
   EXPECT_EQ(notifier.waitEnd(), PR_ABORTED);
 }
 
