@@ -4,7 +4,9 @@
 # namespaces (scripts/netns/netns-run.sh):
 #   - the protocol unit tests and the fuzz corpus replays (fake network);
 #   - the real-socket tests, the Windows protocol code against the Linux
-#     lx47-sim on the device side of the veth links.
+#     lx47-sim on the device side of the veth links;
+#   - the Linux real-socket tests against the Windows lx47-sim, which Wine
+#     runs on the device side.
 # Wine's sockets are made by its wineserver, so the wineserver of a fresh
 # Wine prefix is started inside the namespace and checked to be there before
 # any test runs.
@@ -17,7 +19,7 @@ set -u
 
 if [ "${1:-}" = --inner ]; then
   # ------------------------------------------- inside the private namespaces
-  win=$2; sim=$3; logs=$4
+  win=$2; sim=$3; linuxtests=$4; logs=$5
   : "${LX47_NETNS:?}" "${LX47_INITIAL_NETNS:?}"
   [ "$(readlink /proc/self/ns/net)" != "$LX47_INITIAL_NETNS" ] || { echo "windows-check: not in a private namespace" >&2; exit 1; }
   WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
@@ -26,8 +28,10 @@ if [ "${1:-}" = --inner ]; then
   WINEPREFIX=$(mktemp -d /tmp/lx47-wine.XXXXXX) || exit 1
   export WINEPREFIX
   simtmp=$(mktemp -d /tmp/lx47-winsim.XXXXXX) || exit 1
+  devprefix=""
   done_inner() {
     WINEPREFIX=$WINEPREFIX timeout 20 "$WINESERVER" -k 2>/dev/null
+    [ -z "$devprefix" ] || { WINEPREFIX=$devprefix timeout 20 "$WINESERVER" -k 2>/dev/null; rm -rf "$devprefix"; }
     rm -rf "$WINEPREFIX" "$simtmp"
   }
   trap done_inner EXIT
@@ -35,19 +39,23 @@ if [ "${1:-}" = --inner ]; then
   # Our own wineserver, started here, kept for the whole run.
   "$WINESERVER" -p || { echo "windows-check: wineserver did not start" >&2; exit 1; }
   timeout 240 "$WINE" wineboot -i >"$logs/wineboot.log" 2>&1 || { echo "windows-check: wineboot failed" >&2; exit 1; }
-  # A wineserver works in a folder named after its prefix's device and inode.
-  serverdir=server-$(printf '%x' "$(stat -c %d "$WINEPREFIX")")-$(printf '%x' "$(stat -c %i "$WINEPREFIX")")
-  here=$(readlink /proc/self/ns/net) found=0
-  for p in /proc/[0-9]*; do
-    case "$(readlink "$p/exe" 2>/dev/null)" in *wineserver*) ;; *) continue ;; esac
-    case "$(readlink "$p/cwd" 2>/dev/null)" in */"$serverdir") ;; *) continue ;; esac
-    if [ "$(readlink "$p/ns/net" 2>/dev/null)" != "$here" ]; then
-      echo "windows-check: the wineserver ${p#/proc/} is outside the private namespace; refusing" >&2
-      exit 1
-    fi
-    found=$((found + 1))
-  done
-  [ "$found" -ge 1 ] || { echo "windows-check: cannot find this prefix's wineserver; refusing" >&2; exit 1; }
+  # A wineserver works in a folder named after its prefix's device and inode:
+  # the one of prefix $1 must exist and live in the network namespace $2.
+  check_wineserver() {
+    local serverdir found=0 p
+    serverdir=server-$(printf '%x' "$(stat -c %d "$1")")-$(printf '%x' "$(stat -c %i "$1")")
+    for p in /proc/[0-9]*; do
+      case "$(readlink "$p/exe" 2>/dev/null)" in *wineserver*) ;; *) continue ;; esac
+      case "$(readlink "$p/cwd" 2>/dev/null)" in */"$serverdir") ;; *) continue ;; esac
+      if [ "$(readlink "$p/ns/net" 2>/dev/null)" != "$2" ]; then
+        echo "windows-check: the wineserver ${p#/proc/} is not in the namespace it must be in; refusing" >&2
+        return 1
+      fi
+      found=$((found + 1))
+    done
+    [ "$found" -ge 1 ] || { echo "windows-check: cannot find the wineserver of $1; refusing" >&2; return 1; }
+  }
+  check_wineserver "$WINEPREFIX" "$(readlink /proc/self/ns/net)" || exit 1
 
   passed=0 failed=0
   # gtest's summary lines of one run: adds to the counts.
@@ -80,6 +88,22 @@ if [ "${1:-}" = --inner ]; then
 
   LX47_SIM=$sim LX47_SIM_TMP=$simtmp timeout 600 "$WINE" "$win/tests/lx47_net_tests.exe" >"$logs/net.log" 2>&1
   count_gtest "$logs/net.log" $?
+
+  # The other way round: the Linux real-socket tests against the Windows
+  # lx47-sim, run by Wine on the device side with a wineserver of its own there.
+  devprefix=$(mktemp -d /tmp/lx47-wine-dev.XXXXXX) || exit 1
+  devwine() { timeout 240 nsenter --net="$LX47_DEVICE_NETNS" -- env WINEPREFIX="$devprefix" "$@"; }
+  devwine "$WINESERVER" -p || { echo "windows-check: device-side wineserver did not start" >&2; exit 1; }
+  devwine "$WINE" wineboot -i >"$logs/wineboot-device.log" 2>&1 ||
+    { echo "windows-check: device-side wineboot failed" >&2; exit 1; }
+  check_wineserver "$devprefix" "$(readlink "$LX47_DEVICE_NETNS")" || exit 1
+  simexe=$simtmp/lx47-sim-wine.sh
+  printf '#!/bin/sh\nexec env WINEPREFIX=%s WINEDEBUG=-all %s %s "$@"\n' "$devprefix" "$WINE" "$win/sim/lx47-sim.exe" >"$simexe"
+  chmod +x "$simexe"
+  LX47_SIM=$simexe timeout 600 "$linuxtests" >"$logs/net-sim.log" 2>&1
+  count_gtest "$logs/net-sim.log" $?
+  WINEPREFIX=$devprefix timeout 20 "$WINESERVER" -k 2>/dev/null
+  rm -rf "$devprefix"; devprefix=""
 
   echo "windows: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]
@@ -115,17 +139,18 @@ fi
 echo "windows-check: cross-building into $WIN"
 cmake -S . -B "$WIN" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null || exit 1
 cmake --build "$WIN" || exit 1
-# The Linux simulator for the device side.
-if [ ! -x "$BUILD/sim/lx47-sim" ]; then
+# The Linux simulator for the device side and the Linux real-socket tests.
+if [ ! -x "$BUILD/sim/lx47-sim" ] || [ ! -x "$BUILD/tests/lx47_net_tests" ]; then
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
-  cmake --build "$BUILD" --target lx47-sim || exit 1
+  cmake --build "$BUILD" --target lx47-sim lx47_net_tests || exit 1
 fi
 built=$(date +%s)
 
 logs=$(pwd)/$WIN/wine-logs
 rm -rf "$logs"; mkdir -p "$logs"
 scripts/netns/netns-run.sh --links 2 --timeout 1200 -- \
-  bash "$(pwd)/scripts/windows-check.sh" --inner "$(pwd)/$WIN" "$(readlink -f "$BUILD/sim/lx47-sim")" "$logs"
+  bash "$(pwd)/scripts/windows-check.sh" --inner "$(pwd)/$WIN" "$(readlink -f "$BUILD/sim/lx47-sim")" \
+  "$(readlink -f "$BUILD/tests/lx47_net_tests")" "$logs"
 rc=$?
 end=$(date +%s)
 echo "windows-check: build $((built - start)) s, Wine tests $((end - built)) s, logs in $logs"

@@ -4,10 +4,14 @@
 #define FD_SETSIZE 1024
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <mswsock.h>
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <map>
+#include <mutex>
 #include <string>
 
 #include "sim_socket.h"
@@ -31,6 +35,31 @@ sockaddr_in toSockaddr(std::uint32_t addr, std::uint16_t port) {
 }
 
 SOCKET sock(Handle h) { return static_cast<SOCKET>(h); }
+
+// Unlike a POSIX socket, a Winsock UDP socket bound to one address also
+// receives the broadcasts that arrive on that address's interface, so every
+// broadcast would reach the wildcard socket and each device address's socket
+// and be answered twice. Sockets bound to an address therefore read each
+// datagram's destination (IP_PKTINFO) and pass over those not sent to it.
+std::mutex g_boundMu;
+std::map<Handle, std::uint32_t> g_bound;  // socket -> its own address (not 0)
+LPFN_WSARECVMSG g_recvMsg = nullptr;
+
+LPFN_WSARECVMSG RecvMsgFunction(SOCKET s) {
+  if (g_recvMsg) return g_recvMsg;
+  GUID id = WSAID_WSARECVMSG;
+  LPFN_WSARECVMSG fn = nullptr;
+  DWORD bytes = 0;
+  if (::WSAIoctl(s, SIO_GET_EXTENSION_FUNCTION_POINTER, &id, sizeof id, &fn, sizeof fn, &bytes, nullptr, nullptr) == 0)
+    g_recvMsg = fn;
+  return g_recvMsg;
+}
+
+std::uint32_t BoundAddress(Handle h) {
+  std::lock_guard lock(g_boundMu);
+  auto it = g_bound.find(h);
+  return it == g_bound.end() ? 0 : it->second;
+}
 
 bool setNonBlocking(SOCKET s) {
   u_long on = 1;
@@ -67,27 +96,82 @@ Handle udpOpen(std::uint32_t addr, std::uint16_t port, std::string& err) {
     return kInvalid;
   }
   setNonBlocking(s);
+  if (addr != 0) {
+    DWORD on = 1;
+    ::setsockopt(s, IPPROTO_IP, IP_PKTINFO, reinterpret_cast<const char*>(&on), sizeof on);
+    RecvMsgFunction(s);
+    std::lock_guard lock(g_boundMu);
+    g_bound[static_cast<Handle>(s)] = addr;
+  }
   return static_cast<Handle>(s);
 }
 
-bool udpReceive(Handle h, std::uint8_t* buf, std::size_t cap, Datagram& info) {
-  sockaddr_in from{};
-  int len = sizeof from;
-  int n = ::recvfrom(sock(h), reinterpret_cast<char*>(buf), static_cast<int>(cap), 0,
-                     reinterpret_cast<sockaddr*>(&from), &len);
-  bool truncated = false;
-  if (n == SOCKET_ERROR) {
-    // Winsock hands over the first cap bytes of a longer datagram and says so.
+namespace {
+
+// One datagram with its destination address; false when none is queued.
+// dst stays 0 when the destination cannot be read.
+bool ReceiveWithDestination(SOCKET s, std::uint8_t* buf, std::size_t cap, sockaddr_in& from, int& n,
+                            bool& truncated, std::uint32_t& dst) {
+  LPFN_WSARECVMSG recvMsg = RecvMsgFunction(s);
+  dst = 0;
+  truncated = false;
+  if (!recvMsg) {
+    int len = sizeof from;
+    n = ::recvfrom(s, reinterpret_cast<char*>(buf), static_cast<int>(cap), 0, reinterpret_cast<sockaddr*>(&from),
+                   &len);
+    if (n == SOCKET_ERROR) {
+      if (::WSAGetLastError() != WSAEMSGSIZE) return false;
+      n = static_cast<int>(cap);
+      truncated = true;
+    }
+    return true;
+  }
+  WSABUF data{static_cast<ULONG>(cap), reinterpret_cast<char*>(buf)};
+  char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))] = {};
+  WSAMSG msg{};
+  msg.name = reinterpret_cast<sockaddr*>(&from);
+  msg.namelen = sizeof from;
+  msg.lpBuffers = &data;
+  msg.dwBufferCount = 1;
+  msg.Control = WSABUF{sizeof control, control};
+  DWORD got = 0;
+  if (recvMsg(s, &msg, &got, nullptr, nullptr) == SOCKET_ERROR) {
     if (::WSAGetLastError() != WSAEMSGSIZE) return false;
-    n = static_cast<int>(cap);
+    got = static_cast<DWORD>(cap);
     truncated = true;
   }
-  info = Datagram{};
-  info.src = from.sin_addr.s_addr;
-  info.srcPort = ntohs(from.sin_port);
-  info.length = static_cast<std::size_t>(n);
-  info.truncated = truncated;
+  if (msg.dwFlags & MSG_TRUNC) truncated = true;
+  n = static_cast<int>(got);
+  for (WSACMSGHDR* c = WSA_CMSG_FIRSTHDR(&msg); c; c = WSA_CMSG_NXTHDR(&msg, c)) {
+    if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+      IN_PKTINFO info;
+      std::memcpy(&info, WSA_CMSG_DATA(c), sizeof info);
+      dst = info.ipi_addr.s_addr;
+    }
+  }
   return true;
+}
+
+}  // namespace
+
+bool udpReceive(Handle h, std::uint8_t* buf, std::size_t cap, Datagram& info) {
+  const std::uint32_t own = BoundAddress(h);
+  // Datagrams for another address are passed over, a bounded number a call.
+  for (int skipped = 0; skipped < 64; ++skipped) {
+    sockaddr_in from{};
+    int n = 0;
+    bool truncated = false;
+    std::uint32_t dst = 0;
+    if (!ReceiveWithDestination(sock(h), buf, cap, from, n, truncated, dst)) return false;
+    if (own != 0 && dst != 0 && dst != own) continue;  // a broadcast: the wildcard socket has it
+    info = Datagram{};
+    info.src = from.sin_addr.s_addr;
+    info.srcPort = ntohs(from.sin_port);
+    info.length = static_cast<std::size_t>(n);
+    info.truncated = truncated;
+    return true;
+  }
+  return false;
 }
 
 bool udpSend(Handle h, std::uint32_t to, std::uint16_t port, const std::uint8_t* data, std::size_t len) {
@@ -166,6 +250,10 @@ bool waitReadable(const Handle* handles, std::size_t count, bool* ready, int tim
 
 void closeHandle(Handle& h) {
   if (h == kInvalid) return;
+  {
+    std::lock_guard lock(g_boundMu);
+    g_bound.erase(h);
+  }
   ::shutdown(sock(h), SD_BOTH);
   ::closesocket(sock(h));
   h = kInvalid;
