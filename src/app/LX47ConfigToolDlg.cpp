@@ -96,6 +96,10 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : QDia
     const QFontMetrics fm(m_List->horizontalHeader()->font());
     const int extra[3] = {18, 65, 45};
     for (int c = 0; c < 3; ++c) m_List->setColumnWidth(c, fm.horizontalAdvance(headings[c]) + extra[c]);
+    // The heading's width plus 65 fits an address in the intended list font;
+    // where the monospace font here is wider, the address would be cut off.
+    const int macWidth = QFontMetrics(m_List->font()).horizontalAdvance(QStringLiteral("00:00:00:00:00:00")) + 12;
+    m_List->setColumnWidth(1, std::max(m_List->columnWidth(1), macWidth));
   }
   m_List->setMinimumSize(DX(140), DY(300));
   auto* groupLayout = new QVBoxLayout(group);

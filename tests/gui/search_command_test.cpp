@@ -168,6 +168,8 @@ TEST_F(SearchCommandTest, FirstSearchAsksWithOneDeviceCheckedThenListsEveryDevic
   EXPECT_EQ(Column(1), (QStringList{MacText(test::Mac(1)), MacText(test::Mac(2)), MacText(test::Mac(3))}));
   EXPECT_EQ(Column(2), (QStringList{"", "", ""}));
   for (int r = 0; r < 3; ++r) EXPECT_EQ(list->item(r, 0)->data(Qt::UserRole).toInt(), r + 1);
+  // The address fits its column in the list's own font, with the cell's margins.
+  EXPECT_GE(list->columnWidth(1), QFontMetrics(list->font()).horizontalAdvance(MacText(test::Mac(1))) + 8);
   ASSERT_EQ(list->selectionModel()->selectedRows().size(), 1);
   EXPECT_EQ(list->selectionModel()->selectedRows().front().row(), 0);
 
