@@ -1,8 +1,149 @@
-// Not built yet: the window's routing reaches this and nothing happens.
+// The factory reset command (window menu "LX47 の初期化..."): asks for the
+// MAC address, forgets the search result, sends the reset from the host
+// addresses and reports the outcome. No search follows; the user searches
+// again.
+#include <QApplication>
+#include <QCursor>
+#include <QPushButton>
+#include <QTableWidget>
+#include <string>
+
+#include "app/DlgFactoryReset.h"
+#include "app/DlgProcess.h"
+#include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
+#include "hostnet/host_address.h"
+#include "platform/codepage.h"
+#include "protocol/device_table.h"
+#include "protocol/result_codes.h"
+#include "protocol/settings.h"
+#include "ui/message_service.h"
+#include "ui/settings_store.h"
+#include "ui/strings.h"
 
 namespace lx47::app::commands {
 
-void FactoryReset(LX47ConfigToolDlg&) {}
+namespace {
+
+QString MacFormatted(int id, const MacAddress& m) {
+  return QString::asprintf(ui::Str(id).toUtf8().constData(), m[0], m[1], m[2], m[3], m[4], m[5]);
+}
+
+// Adapter names are single-byte text of the system, as the tool settings
+// stored them.
+std::string AdapterNameBytes(const QString& s) {
+#ifdef _WIN32
+  return platform::Utf8ToAnsi(s.toStdString());
+#else
+  return s.toStdString();
+#endif
+}
+
+// The wait cursor from the confirmation to the end of the command, on every
+// way out.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString ResetResultText(int result, const MacAddress& mac, DeviceEntry* shown) {
+  switch (result) {
+    case PR_OK: {
+      // Without a shown device the access-point mode is unknown; the list is
+      // empty in every case, so the line that asks for a new search fits.
+      const bool accessPoint = shown && shown->hasBlock() && shown->block().get(field::Wifi_Mode) == 1;
+      return ui::Str(142) + ui::Str(accessPoint ? 176 : 177);
+    }
+    case PR_ABORTED: return ui::Str(155) + "\n\n" + ui::Str(178);
+    case PR_NO_REPLY:
+      return ui::Str(143) + "\n" + ui::Str(156) + "\n\n" + MacFormatted(161, mac) + "\n\n" + ui::Str(178);
+    case PR_REFUSED: return ui::Str(143) + ui::Str(179) + "\n\n" + ui::Str(178);
+    default: return ui::Str(143) + "\n" + ui::Str(154) + "\n\n" + ui::Str(178);
+  }
+}
+
+}  // namespace
+
+void FactoryReset(LX47ConfigToolDlg& dlg) {
+  // 1. The shown device, if any, is the default target.
+  DeviceEntry* shown = nullptr;
+  const int index = dlg.m_CurrentIndex;
+  if (DeviceCount >= 1 && index >= 0 && index < DeviceCount && index < kDeviceTableSize)
+    shown = &DeviceTable[static_cast<std::size_t>(index)];
+  bool broadcast = shown == nullptr;
+
+  // 2. The address.
+  DlgFactoryReset ask(&dlg);
+  ask.m_Mac = shown ? shown->Device_MAC : MacAddress{};
+  ask.m_EraseMode = 1;
+  if (ask.exec() != QDialog::Accepted) return;
+  const MacAddress mac = ask.m_Mac;
+
+  // 3. The confirmation.
+  if (ui::ShowMessage(&dlg, MacFormatted(140, mac), ui::MsgIcon::Information, ui::MsgButtons::YesNo,
+                      ui::MsgResult::No) != ui::MsgResult::Yes)
+    return;
+
+  WaitCursor wait;
+
+  // 5. The search result is forgotten whatever follows. The stored blocks
+  // stay until the next search, so the shown entry is still readable below.
+  dlg.EnablePages(false, -1);
+  dlg.ClearDeviceList();
+  DeviceCount = 0;
+  dlg.SetSelectionText(QString());
+  dlg.SetVersionText(QString());
+  dlg.deviceList()->setEnabled(false);
+  dlg.EnableMainControls(false);
+  dlg.firmwareButton()->setEnabled(false);
+  dlg.m_RepeatSearch = 0;
+  dlg.m_LastPassword.clear();
+  dlg.m_CurrentIndex = dlg.m_PreviousIndex = -1;
+
+  // 6. Another address than the shown device's is looked for by broadcast.
+  if (!broadcast && shown->Device_MAC != mac) broadcast = true;
+
+  // 7. The host address.
+  ui::SettingsStore& store = ui::settingsStore();
+  ALL_HOST_SCAN = store.readInt(QStringLiteral("ALL_HOST_SCAN"), 1) != 0 ? 1 : 0;
+  const QString adapterName = store.readString(QStringLiteral("HOST_ADAPTERNAME")).trimmed();
+  std::uint32_t host = 0;
+  if (ALL_HOST_SCAN == 0 && !adapterName.isEmpty()) {
+    host = hostnet::FindAdapterAddress(AdapterNameBytes(adapterName));
+    if (host == 0xFFFFFFFFu) host = 0;
+  }
+  if (ALL_HOST_SCAN == 0 && host == 0) {
+    const QString desc = store.readString(QStringLiteral("HOST_DESC")).trimmed();
+    ui::ShowMessage(&dlg,
+                    ui::Str(143) + "\n\n" + ui::Str(154) +
+                        QStringLiteral("\n\nネットワークアダプタ：［%1］は有効ではないか、切断状態の可能性があります。")
+                            .arg(desc),
+                    ui::MsgIcon::Error);
+    return;
+  }
+  SelectedHostAddress = host;
+
+  // 8. The exchange.
+  int result = PR_WORKER_NOT_STARTED;
+  {
+    DlgProcess runner(&dlg);
+    runner.m_Kind = OP_FACTORY_RESET;
+    runner.m_Title = ui::Str(138);
+    runner.m_Message = ui::Str(115) + "\n\n" + ui::Str(152);
+    runner.m_Mac = mac;
+    runner.m_EraseMode = ask.m_EraseMode;
+    runner.m_TargetEntry = broadcast ? DeviceTable.data() : shown;
+    runner.m_UseBroadcast = broadcast ? 1 : 0;
+    if (runner.exec() == QDialog::Accepted) result = runner.m_Result;
+  }
+
+  // 9. The outcome, 10. the pause.
+  ui::ShowMessage(&dlg, ResetResultText(result, mac, shown),
+                  result == PR_OK ? ui::MsgIcon::Information : ui::MsgIcon::Warning);
+  ui::messages().waitCursorPause(5000);
+}
 
 }  // namespace lx47::app::commands

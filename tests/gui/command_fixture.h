@@ -123,3 +123,32 @@ class CommandTest : public ::testing::Test {
 };
 
 }  // namespace lx47::test
+
+#include <QTimer>
+#include <functional>
+
+namespace lx47::test {
+
+// Runs fn on the next modal dialog of type T once it is up (within 5 s);
+// a dialog that never comes fails the test.
+template <typename T>
+void OnModal(std::function<void(T&)> fn) {
+  auto* timer = new QTimer;
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, fn] {
+    if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      fn(*d);
+      return;
+    }
+    if (++*tries > 500) {
+      ADD_FAILURE() << "no modal dialog of the expected type came up";
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start(10);
+}
+
+}  // namespace lx47::test
