@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -90,7 +91,7 @@ TEST_F(ExchangeNet, WriteAppliesTheBlockAndStoresTheDevicesAnswer) {
   ASSERT_EQ(e.Block_Length(), kConfigBlockSize);
   ConfigBlock(std::span<std::uint8_t>(e.Block)).set(field::Wifi_AP_SSID, "written-over-udp");
   ASSERT_EQ(WriteSettings(e), PR_OK);
-  EXPECT_EQ(sim.state(0)["writes"], "1");
+  EXPECT_GE(std::atoi(sim.state(0)["writes"].c_str()), 1);  // twice if a reply came late
   std::vector<std::uint8_t> onDevice = sim.block(0);
   ASSERT_GE(onDevice.size(), kConfigBlockSize);
   EXPECT_EQ(ConfigBlock(std::span<std::uint8_t>(onDevice)).get(field::Wifi_AP_SSID), "written-over-udp");
@@ -109,8 +110,10 @@ TEST_F(ExchangeNet, RefusedWriteLeavesTheDeviceAlone) {
 }
 
 TEST_F(ExchangeNet, FactoryResetReachesTheDeviceByItsMacOrIsRefused) {
-  struct Case { const char* fault; int result; const char* resets; };
-  for (Case c : {Case{nullptr, PR_OK, "1"}, Case{"refuse-reset", PR_REFUSED, "0"}}) {
+  // A reply that misses its receive window (a slow machine) brings a
+  // second send, so an accepted reset counts at least once.
+  struct Case { const char* fault; int result; bool reset; };
+  for (Case c : {Case{nullptr, PR_OK, true}, Case{"refuse-reset", PR_REFUSED, false}}) {
     std::vector<std::string> args = {"--devices", "1"};
     if (c.fault) args.insert(args.end(), {"--fault", c.fault});
     DeviceEntry& e = StartAndFind(args);
@@ -119,7 +122,9 @@ TEST_F(ExchangeNet, FactoryResetReachesTheDeviceByItsMacOrIsRefused) {
     p.EraseMode = 1;
     p.TargetEntry = &e;
     EXPECT_EQ(FactoryReset(&e, &p), c.result) << (c.fault ? c.fault : "none");
-    EXPECT_EQ(sim.state(0)["resets"], c.resets);
+    auto state = sim.state(0);
+    EXPECT_EQ(std::atoi(state["resets"].c_str()) >= 1, c.reset) << state["resets"];
+    if (c.reset) EXPECT_EQ(state["erase_mode"], "1");
   }
 }
 
@@ -183,7 +188,7 @@ TEST_F(ExchangeNet, ClockSetAndTcpDisconnectAreAnswered) {
   const std::string clock = sim.state(0)["clock"];
   EXPECT_EQ(clock.substr(0, 4), std::to_string(now.year)) << clock;
   ASSERT_EQ(DisconnectTcp(e), PR_OK);
-  EXPECT_EQ(sim.state(0)["tdsc"], "1");
+  EXPECT_GE(std::atoi(sim.state(0)["tdsc"].c_str()), 1);
 }
 
 }  // namespace
