@@ -1,8 +1,169 @@
-// Not built yet: the window's routing reaches this and nothing happens.
+// The firmware update command (button "ファーム更新"): a firmware file is
+// chosen, read and checked, the image goes to the shown device, the outcome
+// is reported, and a search without the dialog lists the device again with
+// its new version.
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <vector>
+
+#include "app/DlgProcess.h"
+#include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
+#include "hostnet/DlgErrorInfo.h"
+#include "platform/file_read.h"
+#include "protocol/device_table.h"
+#include "protocol/firmware_file.h"
+#include "protocol/result_codes.h"
+#include "ui/message_service.h"
+#include "ui/strings.h"
 
 namespace lx47::app::commands {
 
-void FirmwareUpdate(LX47ConfigToolDlg&) {}
+namespace {
+
+// The image is held from the read to the end of the command, on every way out.
+class HeldImage {
+ public:
+  explicit HeldImage(LX47ConfigToolDlg& dlg) : m_Dlg(dlg) {}
+  ~HeldImage() {
+    m_Dlg.m_FirmwareImage.clear();
+    m_Dlg.m_FirmwareImage.shrink_to_fit();
+    m_Dlg.m_FirmwareSize = 0;
+  }
+  HeldImage(const HeldImage&) = delete;
+  HeldImage& operator=(const HeldImage&) = delete;
+
+ private:
+  LX47ConfigToolDlg& m_Dlg;
+};
+
+QString TransferFailureText(int result) {
+  switch (result) {
+    case PR_ABORTED: return ui::Str(145);
+    case PR_CONNECT: return ui::Str(133) + "\n" + ui::Str(160);
+    default: return ui::Str(133);
+  }
+}
+
+// Reads the chosen file into the window's image; false (after its messages)
+// when nothing may be sent.
+bool LoadImage(LX47ConfigToolDlg& dlg, const QString& path) {
+  const QString shownPath = QDir::toNativeSeparators(path);
+  dlg.m_FirmwareImage.clear();
+  dlg.m_FirmwareSize = 0;
+  std::vector<std::uint8_t> bytes;
+#ifdef _WIN32
+  const std::string name = path.toStdString();  // UTF-8; the reader widens it
+#else
+  const std::string name = QFile::encodeName(path).toStdString();
+#endif
+  const platform::FileReadResult r = platform::ReadWholeFile(name, kFirmwareFileMax, bytes);
+  switch (r.stage) {
+    case platform::FileReadResult::Stage::Open:
+      if (r.notFound)
+        ui::ShowMessage(&dlg, QStringLiteral("File %1 not found! \n").arg(shownPath), ui::MsgIcon::None);
+      hostnet::ShowErrorInfo(r.error);
+      ui::ShowMessage(&dlg,
+                      QStringLiteral(" IDS_FILE_LOAD_ERROR  %1").arg(shownPath) + "\n\n" +
+                          QStringLiteral("\n  (m_cause=%1)").arg(r.cause),
+                      ui::MsgIcon::Error);
+      return false;
+    case platform::FileReadResult::Stage::TooLarge:
+      // Refused before anything is allocated: the transfer cannot carry it.
+      ui::ShowMessage(&dlg, ui::Str(190), ui::MsgIcon::Error);
+      return false;
+    case platform::FileReadResult::Stage::Read:
+      // Whatever was read is incomplete; sending it would put a damaged
+      // image into the device.
+      hostnet::ShowErrorInfo(r.error);
+      ui::ShowMessage(&dlg, QStringLiteral(" IDS_FILE_LOAD_ERROR  %1").arg(shownPath), ui::MsgIcon::Error);
+      return false;
+    case platform::FileReadResult::Stage::Ok:
+      break;
+  }
+  if (CheckFirmwareFile(bytes) != FirmwareFileVerdict::Ok) {
+    ui::ShowMessage(&dlg, ui::Str(137), ui::MsgIcon::Error);
+    return false;
+  }
+  dlg.m_FirmwareSize = static_cast<std::int32_t>(bytes.size());
+  dlg.m_FirmwareImage = std::move(bytes);
+  return true;
+}
+
+}  // namespace
+
+void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
+  const int index = dlg.m_CurrentIndex;
+  if (index < 0 || index >= DeviceCount || index >= kDeviceTableSize) {
+    ui::ShowMessage(&dlg, ui::Str(120), ui::MsgIcon::Information);
+    return;
+  }
+  DeviceEntry& entry = DeviceTable[static_cast<std::size_t>(index)];
+
+  ui::FileRequest choose;
+  choose.parent = &dlg;
+  choose.title = ui::Str(134);
+  choose.directory = QStringLiteral(".");
+  choose.fileName = QStringLiteral("LX47_*.bin");
+  choose.defaultSuffix = QStringLiteral("bin");
+  choose.filter = QStringLiteral("LX47 firm data file (lx47_*.bin)");
+  const QString path = ui::messages().openFile(choose);
+  if (path.isEmpty()) return;
+
+  bool searchAgain = false;
+  {
+    HeldImage held(dlg);
+    if (!LoadImage(dlg, path)) return;
+
+    const MacAddress& m = entry.Device_MAC;
+    const QString question =
+        ui::Str(158) + "\n\n" +
+        QString::asprintf("MACアドレス [%02X:%02X:%02X:%02X:%02X:%02X]", m[0], m[1], m[2], m[3], m[4], m[5]) +
+        "\n\n" + ui::Str(159);
+    if (ui::ShowMessage(&dlg, question, ui::MsgIcon::Question, ui::MsgButtons::YesNo, ui::MsgResult::Yes) !=
+        ui::MsgResult::Yes)
+      return;
+
+    dlg.m_RememberedMac = entry.Device_MAC;
+    const bool accessPoint = entry.hasBlock() && entry.block().get(field::Wifi_Mode) == 1;
+
+    int result = PR_WORKER_NOT_STARTED;
+    bool endedNormally = false;
+    {
+      DlgProcess runner(&dlg);
+      runner.m_Kind = OP_FIRMWARE;
+      runner.m_Title = ui::Str(123);
+      runner.m_Message = ui::Str(122) + "\n" + ui::Str(152);
+      runner.m_Password.clear();
+      runner.m_TargetEntry = &entry;
+      runner.m_DataPtr = dlg.m_FirmwareImage.data() + kFirmwareSignatureSize;
+      runner.m_DataSize = dlg.m_FirmwareSize - static_cast<std::int32_t>(kFirmwareSignatureSize);
+      endedNormally = runner.exec() == QDialog::Accepted;
+      result = runner.m_Result;
+    }
+
+    if (endedNormally && result == PR_OK) {
+      ui::ShowMessage(&dlg, ui::Str(132), ui::MsgIcon::Information);
+      ui::messages().waitCursorPause(500);
+      searchAgain = true;
+      if (accessPoint) ui::ShowMessage(&dlg, ui::Str(176), ui::MsgIcon::Information);
+    } else {
+      ui::ShowMessage(&dlg, TransferFailureText(endedNormally ? result : PR_WORKER_NOT_STARTED),
+                      ui::MsgIcon::Warning);
+      ui::messages().waitCursorPause(1000);
+      // The PC's Wi-Fi link to a device in access-point mode may be gone;
+      // the list stays as it was.
+      searchAgain = !accessPoint;
+      if (accessPoint) ui::ShowMessage(&dlg, ui::Str(176), ui::MsgIcon::Information);
+    }
+  }  // the image is released here
+
+  if (searchAgain) {
+    dlg.m_RepeatSearch = 1;
+    dlg.m_SearchRememberedMac = 1;
+    Search(dlg);
+  }
+}
 
 }  // namespace lx47::app::commands
