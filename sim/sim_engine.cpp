@@ -216,7 +216,7 @@ std::uint32_t Engine::sourceFor(const Device& d, std::uint32_t to) const {
 }
 
 void Engine::reply(Device& d, const char* marker, std::vector<std::uint8_t> body, std::size_t minLength,
-                   const os::Datagram& info, std::uint64_t nowMs, std::vector<Outgoing>& out) {
+                   const os::Datagram& info, std::uint64_t nowMs, std::vector<Outgoing>& out, int delayMs) {
   std::memcpy(body.data(), marker, 4);
   std::copy(d.mac.begin(), d.mac.end(), body.begin() + 4);
   if (d.faults & kFaultWrongMac) body[9] ^= 0x80;
@@ -224,7 +224,7 @@ void Engine::reply(Device& d, const char* marker, std::vector<std::uint8_t> body
   std::vector<std::uint8_t> bytes = opt_.prefix;
   bytes.insert(bytes.end(), body.begin(), body.end());
 
-  const std::uint64_t due = nowMs + static_cast<std::uint64_t>(opt_.delayMs);
+  const std::uint64_t due = nowMs + static_cast<std::uint64_t>(delayMs >= 0 ? delayMs : opt_.delayMs);
   const std::uint32_t from = sourceFor(d, info.src);
   if (d.faults & kFaultFlood) {
     for (int k = 0; k < opt_.floodCount; ++k) {
@@ -363,7 +363,7 @@ void Engine::onDatagram(const std::uint8_t* data, const os::Datagram& info, std:
     if (d.faults & kFaultWfsrOvercount) count += 5;
     if (opt_.wfsrCount >= 0) count = opt_.wfsrCount;
     body[11] = static_cast<std::uint8_t>(std::min(count, 255));
-    return reply(d, "WFSR", body, 12, info, nowMs, out);
+    return reply(d, "WFSR", body, 12, info, nowMs, out, opt_.scanMs);
   }
 
   if (cmd == "FIRM") {

@@ -100,7 +100,7 @@ class Engine {
   int deviceByAddr(std::uint32_t addr) const;
   std::uint32_t sourceFor(const Device& d, std::uint32_t to) const;
   void reply(Device& d, const char* marker, std::vector<std::uint8_t> body, std::size_t minLength,
-             const os::Datagram& info, std::uint64_t nowMs, std::vector<Outgoing>& out);
+             const os::Datagram& info, std::uint64_t nowMs, std::vector<Outgoing>& out, int delayMs = -1);
   void imageDone(Transfer& t);
   void dump(const Device& d);
 

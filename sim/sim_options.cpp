@@ -42,9 +42,13 @@ Devices
   --no-routers           WFSC reports no router
 
 Replies
-  --delay-ms N           pause before every reply, 0..10000 (default 5); the
+  --delay-ms N           pause before every other reply, 0..10000 (default 5); the
                          tool listens only after closing its sending socket,
                          so an instant answer can miss it
+  --scan-ms N            pause before a WFSR instead, 0..10000 (default 2500): the
+                         device scans first, and the tool binds its receiving
+                         socket only 1750 ms after the WFSC and reads from
+                         3500 ms on, so an answer sooner than 1750 ms is lost
   --reply-length N       length from the marker of the replies that carry the
                          block (IAMI, SETI, SETn), 4..2000: below 392 cut short,
                          above 392 padded with zero bytes (default 392)
@@ -327,6 +331,8 @@ int ParseOptions(int argc, char** argv, Options& opt, std::string& err) {
       routersGiven = true;
     } else if (arg == "--delay-ms") {
       if (!intValue(0, 10000, opt.delayMs)) return 2;
+    } else if (arg == "--scan-ms") {
+      if (!intValue(0, 10000, opt.scanMs)) return 2;
     } else if (arg == "--reply-length") {
       if (!intValue(4, 2000, opt.replyLength)) return 2;
     } else if (arg == "--prefix") {

@@ -46,6 +46,7 @@ struct Options {
   int wifiMode = 1;
   std::vector<Router> routers;
   int delayMs = 5;
+  int scanMs = 2500;  // WFSR answers wait this long instead: the device scans first
   int replyLength = 0;  // 0: 392 for the replies that carry the block
   std::vector<std::uint8_t> prefix;
   int floodCount = 20;
