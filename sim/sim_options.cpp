@@ -12,6 +12,11 @@ const char* HelpText() {
   return R"(lx47-sim: simulated KD-LX47 devices on UDP port 5074 and TCP port 5075.
 
 Usage: lx47-sim [options]
+  -h, --help             this text
+
+lx47-sim binds the wildcard address, so run it only inside a private network
+namespace that holds the device addresses (scripts/netns/netns-run.sh and
+scripts/run.sh make one), never on a machine's real network.
 
 Devices
   --devices N            number of devices, 1..64 (default 1)
@@ -62,8 +67,9 @@ Replies
   --idle-seconds N       a firmware connection silent this long is dropped
                          (default 30)
 
-Fault modes (--fault NAME applies to every device, --fault NAME=0,2 to
-devices 0 and 2; may be repeated)
+Fault modes
+  --fault NAME           a fault mode for every device; may be repeated
+  --fault NAME=0,2       the same for devices 0 and 2 only
   silent          answers nothing at all (requests are still logged)
   refuse-write    SETS answered with SETn and the block kept
   refuse-reset    REST answered with REng and nothing reset
@@ -75,13 +81,17 @@ devices 0 and 2; may be repeated)
   stall-tcp       the firmware connection is accepted (small receive buffer)
                   and never read; it is closed after --stall-seconds
   wfsr-overcount  the WFSR count byte claims five records more than it carries
+                  (--wfsr-count N sets the count byte outright)
+Bytes before the marker are set with --prefix: non-zero garbage, which the
+tool skips (--prefix 'x#!'), or a zero byte first (--prefix-hex 00), after
+which the tool never finds the marker.
 
 Requests answered (UDP, broadcast or to a device address; replies go to the
 sender's address and port)
   FOND  password matches  -> IAMI + block
   SETS  MAC matches       -> block applied (MAC, firmware version, Wi-Fi mode,
                              Wi-Fi security and channel are kept) -> SETI + block
-  REST  MAC matches       -> factory block back, erase mode kept -> REOK
+  REST  MAC matches       -> factory block back, erase mode recorded -> REOK
   WFSC  MAC matches       -> WFSR + router records
   FIRM  MAC matches       -> no reply; the firmware image is then taken on TCP
                              port 5075: 4-byte big-endian length, then the
@@ -118,6 +128,15 @@ clock, clock_bytes (hex of bytes 10..16)), SEND (dev, cmd, src, dst, len),
 FLOOD, DROP (dev, cmd, reason), APPLY, RESET, CLOCK, FIRM, TCP_ACCEPT, IMAGE
 (dev, header, received, fnv1a64, complete, announced, version), TCP_STALL,
 STOP.
+
+Stops on SIGTERM or SIGINT, or after --max-runtime, and logs STOP. Exit
+status: 0 after a stop or --help, 1 when a socket cannot be opened or bound or
+the log cannot be written, 2 for a bad command line.
+
+Examples
+  lx47-sim --devices 3 --password secret1
+  lx47-sim --devices 2 --fault silent=1 --fault refuse-write=0
+  lx47-sim --router 'Office, 2nd floor,2A:47:00:00:09:01,11,3,-40' --scan-ms 3000
 )";
 }
 
