@@ -10,8 +10,9 @@
 #   options after -- go to lx47-sim as they are (see lx47-sim --help)
 #
 # The window opens on the user's display ($WAYLAND_DISPLAY or $DISPLAY); with
-# no display it runs under xvfb-run and says so. Namespaces and the simulator
-# are removed when the tool exits (or on Ctrl-C).
+# no display it runs under xvfb-run and says so. The tool starts from default
+# settings of its own, not the user's stored ones. Namespaces and the
+# simulator are removed when the tool exits (or on Ctrl-C).
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${LX47_BUILD_DIR:-$ROOT/build}
@@ -65,11 +66,25 @@ if [ "${1:-}" = "--in-namespace" ]; then
   echo "run: this PC side holds 10.47.0.1 only: a search finds them and nothing else"
   echo "run: the simulator logs to $work/sim.log"
 
-  # The tool runs as the user who asked for it (sudo), so that its settings
-  # and the display's authority are that user's.
+  # The tool gets settings, a lock and a hand-over socket of its own: a
+  # window already open on the real network must neither take this start
+  # over nor find this run's adapter (lx0) in its stored settings.
+  mkdir -p "$work/config" "$work/runtime" "$work/tmp" && chmod 700 "$work/runtime" || exit 1
+  if [ -n "${WAYLAND_DISPLAY:-}" ] && [ "${WAYLAND_DISPLAY#/}" = "$WAYLAND_DISPLAY" ]; then
+    export WAYLAND_DISPLAY="${XDG_RUNTIME_DIR:-}/$WAYLAND_DISPLAY"
+  fi
+  export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp"
+  # The search dialog starts with every device asked for, so that the list
+  # shows all the simulated ones.
+  mkdir -p "$work/config/Orvane Systems" &&
+    printf '[Setting]\nOneDevice=0\n' > "$work/config/Orvane Systems/lx47-config.ini" || exit 1
+
+  # The tool runs as the user who asked for it (sudo), so that the display's
+  # authority is that user's.
   as_user=()
   if [ -n "${SUDO_UID:-}" ] && [ "${SUDO_UID}" != 0 ]; then
     user_home=$(getent passwd "$SUDO_UID" | cut -d: -f6)
+    chown -R "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$work/config" "$work/runtime" "$work/tmp"
     as_user=(setpriv --reuid="$SUDO_UID" --regid="${SUDO_GID:-$SUDO_UID}" --init-groups
              env HOME="${user_home:-/tmp}" USER="${SUDO_USER:-}" LOGNAME="${SUDO_USER:-}")
   fi
@@ -97,7 +112,7 @@ while [ $# -gt 0 ]; do
     --devices) devices=${2:?}; shift 2 ;;
     --hours) hours=${2:?}; shift 2 ;;
     --) shift; break ;;
-    -h|--help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "run: unknown option $1 (see --help)" >&2; exit 2 ;;
   esac
 done
