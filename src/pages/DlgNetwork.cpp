@@ -357,16 +357,4 @@ void DlgNetwork::mouseDoubleClickEvent(QMouseEvent* e) {
   SettingsPage::mouseDoubleClickEvent(e);
 }
 
-void DlgNetwork::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      e->accept();
-      return;
-    default:
-      SettingsPage::keyPressEvent(e);
-  }
-}
-
 }  // namespace lx47::pages

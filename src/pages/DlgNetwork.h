@@ -75,7 +75,6 @@ class DlgNetwork : public SettingsPage {
 
  protected:
   // Enter and Escape do nothing on the page (no default button fires).
-  void keyPressEvent(QKeyEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:

@@ -241,16 +241,4 @@ bool DlgOption::StoreToBlock(DeviceEntry& entry, bool report) {
   return true;
 }
 
-void DlgOption::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      e->accept();
-      return;
-    default:
-      SettingsPage::keyPressEvent(e);
-  }
-}
-
 }  // namespace lx47::pages

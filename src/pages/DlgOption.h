@@ -51,7 +51,6 @@ class DlgOption : public SettingsPage {
 
  protected:
   // Enter and Escape do nothing on the page (no default button fires).
-  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void OnConnectEnable();

@@ -237,16 +237,4 @@ void DlgSerial::mouseDoubleClickEvent(QMouseEvent* e) {
   SettingsPage::mouseDoubleClickEvent(e);
 }
 
-void DlgSerial::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      e->accept();
-      return;
-    default:
-      SettingsPage::keyPressEvent(e);
-  }
-}
-
 }  // namespace lx47::pages

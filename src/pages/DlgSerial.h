@@ -47,7 +47,6 @@ class DlgSerial : public SettingsPage {
 
  protected:
   // Enter and Escape do nothing on the page (no default button fires).
-  void keyPressEvent(QKeyEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:

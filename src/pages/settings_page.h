@@ -1,6 +1,7 @@
 // What every settings page offers the main window and the write command.
 #pragma once
 
+#include <QKeyEvent>
 #include <QString>
 #include <QWidget>
 
@@ -27,6 +28,21 @@ class SettingsPage : public QWidget {
   virtual void ShowExtendedSettings(bool shown) {}
 
   QString m_PageTitle;
+
+ protected:
+  // Enter and Escape in a page's edit would otherwise reach the main
+  // window's default button (a search) or close it; a page is no dialog.
+  void keyPressEvent(QKeyEvent* e) override {
+    switch (e->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Escape:
+        e->accept();
+        return;
+      default:
+        QWidget::keyPressEvent(e);
+    }
+  }
 };
 
 }  // namespace lx47::pages

@@ -133,13 +133,10 @@ TEST_F(PagesInMainWindow, ConnectionPasswordIsStoredOnlyWhileTheOptionPageIsOnDi
 }
 
 TEST(PagesInADialog, EnterAndEscapeInAPageFireNothing) {
-  const auto makers = std::vector<std::function<pages::SettingsPage*(QWidget*)>>{
-      [](QWidget* p) { return new pages::DlgNetwork(p); }, [](QWidget* p) { return new pages::DlgSerial(p); },
-      [](QWidget* p) { return new pages::DlgOption(p); }};
-  for (const auto& make : makers) {
+  for (int slot = 0; slot < app::kPageCount; ++slot) {
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
-    pages::SettingsPage* page = make(&dialog);
+    pages::SettingsPage* page = app::CreatePage(slot, &dialog);
     auto* button = new QPushButton(QStringLiteral("default"), &dialog);
     button->setDefault(true);
     layout->addWidget(page);
