@@ -20,6 +20,7 @@
 #include <cstring>
 
 #include "app/LX47ConfigToolApp.h"
+#include "app/app_icon.h"
 #include "app/commands.h"
 #include "app/page_factory.h"
 #include "app/shell_fonts.h"
@@ -40,22 +41,6 @@ namespace {
 // 8 vertical units per line of 13 pixels).
 int DX(int du) { return du * 3 / 2; }
 int DY(int du) { return du * 13 / 8; }
-
-QIcon AppIcon() {
-  QPixmap pm(64, 64);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setBrush(QColor(0, 90, 160));
-  p.setPen(Qt::NoPen);
-  p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-  p.setPen(Qt::white);
-  QFont f = MonoFont(20, 700);
-  f.setPixelSize(26);
-  p.setFont(f);
-  p.drawText(QRectF(0, 0, 64, 64), Qt::AlignCenter, QStringLiteral("LX\n47"));
-  return QIcon(pm);
-}
 
 QFrame* Separator(QWidget* parent) {
   auto* line = new QFrame(parent);

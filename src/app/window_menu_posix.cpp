@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "app/LX47ConfigToolDlg.h"
+#include "app/app_icon.h"
 #include "app/window_menu.h"
 #include "ui/strings.h"
 
@@ -15,7 +16,8 @@ namespace lx47::app {
 void InstallWindowMenu(LX47ConfigToolDlg& dlg, QBoxLayout* corner) {
   auto* button = new QToolButton(&dlg);
   button->setObjectName(QStringLiteral("windowMenuButton"));
-  button->setIcon(dlg.style()->standardIcon(QStyle::SP_TitleBarMenuButton));
+  // The tool's own icon, where the Windows title bar has the system menu.
+  button->setIcon(AppIcon());
   button->setAutoRaise(true);
   button->setPopupMode(QToolButton::InstantPopup);
   button->setFocusPolicy(Qt::StrongFocus);

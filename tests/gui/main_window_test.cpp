@@ -120,6 +120,9 @@ TEST_F(MainWindowTest, OpensWithoutDeviceAndTheRightTexts) {
   auto* header = dlg->deviceList()->horizontalHeader();
   EXPECT_EQ(dlg->deviceList()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("MAC Address"));
   EXPECT_FALSE(header->sectionsClickable());
+  // The installed icon, built in: every size the desktop entry installs.
+  const QList<QSize> sizes = dlg->windowIcon().availableSizes();
+  for (int size : {16, 32, 48, 64, 128, 256}) EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
 }
 
 TEST_F(MainWindowTest, PinMonitorButtonShowsWhenTheSettingIsSet) {
