@@ -215,9 +215,10 @@ TEST_F(Faults, ThousandDiscoveriesLeaveNoDescriptorOpen) {
   int complete = 0;
   for (int i = 0; i < 1000; ++i) complete += Discover() == 2;
   EXPECT_EQ(OpenDescriptors(), before);
-  // Most found both devices, so the sockets did carry traffic (a few miss
-  // their 20 ms window under Wine or on a loaded machine).
-  EXPECT_GE(complete, 800);
+  // The sockets did carry traffic. At the shortened pace answers miss their
+  // 20 ms window on a loaded machine, under Wine up to 40 % of them: the
+  // descriptors are what this test counts, not the pace.
+  EXPECT_GE(complete, 100);
   std::printf("%d of 1000 discoveries found both devices\n", complete);
 }
 
