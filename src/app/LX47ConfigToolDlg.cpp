@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -126,6 +127,11 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : QDia
     m_Pages[static_cast<std::size_t>(slot)] = page;
     m_Tabs->addTab(page, ui::Str(tabTitles[slot]));
   }
+  // Every tab in sight: the fonts here are wider than the layout's units
+  // assume, and a tab behind scroll arrows is a page users do not find.
+  m_Tabs->tabBar()->setUsesScrollButtons(false);
+  m_Tabs->tabBar()->setElideMode(Qt::ElideNone);
+  m_Tabs->setMinimumWidth(std::max(m_Tabs->minimumWidth(), m_Tabs->tabBar()->sizeHint().width() + 4));
 
   auto* right = new QVBoxLayout;
   right->addLayout(header);

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -123,6 +124,14 @@ TEST_F(MainWindowTest, OpensWithoutDeviceAndTheRightTexts) {
   // The installed icon, built in: every size the desktop entry installs.
   const QList<QSize> sizes = dlg->windowIcon().availableSizes();
   for (int size : {16, 32, 48, 64, 128, 256}) EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+}
+
+TEST_F(MainWindowTest, EveryTabIsInSightWhenTheWindowOpens) {
+  dlg->show();
+  QApplication::processEvents();
+  const QTabBar* bar = dlg->tabs()->tabBar();
+  for (int i = 0; i < dlg->tabs()->count(); ++i)
+    EXPECT_LE(bar->tabRect(i).right(), bar->width() - 1) << bar->tabText(i).toStdString();
 }
 
 TEST_F(MainWindowTest, PinMonitorButtonShowsWhenTheSettingIsSet) {
