@@ -53,6 +53,7 @@ for f in /usr/bin/lx47-config /usr/bin/lx47-sim /usr/share/applications/lx47-con
   [ -e "$f" ] || { echo "package-check: $f was not installed"; exit 1; }
 done
 /usr/bin/lx47-sim --help >/dev/null
+desktop-file-validate /usr/share/applications/lx47-config.desktop
 
 VERSION=$(sed -n 's/^project(lx47-config VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 TITLE="Orvane LX47 Configuration Tool  Ver $VERSION"
