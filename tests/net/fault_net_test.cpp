@@ -3,6 +3,9 @@
 // nothing leaks when many exchanges run in a row.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -220,6 +223,49 @@ TEST_F(Faults, ThousandDiscoveriesLeaveNoDescriptorOpen) {
   // descriptors are what this test counts, not the pace.
   EXPECT_GE(complete, 100);
   std::printf("%d of 1000 discoveries found both devices\n", complete);
+}
+
+// A write through a flood of foreign datagrams still succeeds, and a cancel
+// while the device is slow ends it without taking any answer into the entry.
+TEST_F(Faults, FloodedWriteSucceedsAndACancelEndsIt) {
+  ASSERT_TRUE(sim.start({"--devices", "1", "--fault", "flood", "--flood-count", "200"}));
+  DeviceEntry e = EntryForDevice0();
+  EXPECT_EQ(WriteSettings(e), PR_OK);
+  sim.stop();
+
+  ASSERT_TRUE(sim.start({"--devices", "1", "--fault", "flood", "--delay-ms", "3000"}));
+  DeviceEntry slow = EntryForDevice0();
+  const std::vector<std::uint8_t> sent = slow.Block;
+  std::thread cancel([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    RequestAbort();
+  });
+  const auto start = std::chrono::steady_clock::now();
+  const int r = WriteSettings(slow);
+  const auto took = std::chrono::steady_clock::now() - start;
+  cancel.join();
+  ClearAbort();
+  EXPECT_EQ(r, PR_ABORTED);
+  EXPECT_LT(took, std::chrono::milliseconds(2500)) << "ended before the device's late answer";
+  EXPECT_EQ(slow.Block, sent);
+}
+
+// The device goes away in the middle of an exchange: no reply, and every
+// socket of the exchange closed.
+TEST_F(Faults, SimulatorKilledMidExchangeGivesNoReplyAndLeavesNothingOpen) {
+  ASSERT_TRUE(sim.start({"--devices", "1", "--delay-ms", "3000"}));
+  DeviceEntry e = EntryForDevice0();
+  const std::vector<std::uint8_t> sent = e.Block;
+  const int before = OpenDescriptors();
+  std::thread kill([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    sim.stop();
+  });
+  const int r = WriteSettings(e);
+  kill.join();
+  EXPECT_EQ(r, PR_NO_REPLY);
+  EXPECT_EQ(OpenDescriptors(), before);
+  EXPECT_EQ(e.Block, sent);
 }
 
 }  // namespace
