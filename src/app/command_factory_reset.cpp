@@ -31,13 +31,7 @@ QString MacFormatted(int id, const MacAddress& m) {
 
 // Adapter names are single-byte text of the system, as the tool settings
 // stored them.
-std::string AdapterNameBytes(const QString& s) {
-#ifdef _WIN32
-  return platform::Utf8ToAnsi(s.toStdString());
-#else
-  return s.toStdString();
-#endif
-}
+std::string AdapterNameBytes(const QString& s) { return platform::Utf8ToSystemText(s.toStdString()); }
 
 // The wait cursor from the confirmation to the end of the command, on every
 // way out.

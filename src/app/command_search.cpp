@@ -37,13 +37,7 @@ MacAddress StoredSearchMac(ui::SettingsStore& store) {
 
 // Adapter names are single-byte text of the system; the store keeps them as
 // the tool settings wrote them.
-std::string AdapterNameBytes(const QString& s) {
-#ifdef _WIN32
-  return platform::Utf8ToAnsi(s.toStdString());
-#else
-  return s.toStdString();
-#endif
-}
+std::string AdapterNameBytes(const QString& s) { return platform::Utf8ToSystemText(s.toStdString()); }
 
 QString DottedText(std::uint32_t addr) {
   char text[16];

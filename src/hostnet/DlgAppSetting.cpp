@@ -42,20 +42,8 @@ QFont UiFont(qreal pt, int weight) {
 
 // Adapter names and descriptions are single-byte texts of the platform: the
 // ANSI code page on Windows, UTF-8 elsewhere.
-QString AdapterText(const std::string& s) {
-#ifdef _WIN32
-  return QString::fromStdString(platform::AnsiToUtf8(s));
-#else
-  return QString::fromStdString(s);
-#endif
-}
-std::string AdapterBytes(const QString& s) {
-#ifdef _WIN32
-  return platform::Utf8ToAnsi(s.toStdString());
-#else
-  return s.toStdString();
-#endif
-}
+QString AdapterText(const std::string& s) { return QString::fromStdString(platform::SystemTextToUtf8(s)); }
+std::string AdapterBytes(const QString& s) { return platform::Utf8ToSystemText(s.toStdString()); }
 
 // Ethernet and wireless adapters with an address are the ones offered.
 bool Selectable(const AdapterInfo& a) {

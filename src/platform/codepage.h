@@ -13,6 +13,10 @@ namespace lx47::platform {
 std::string AnsiToUtf8(std::string_view ansi);
 // UTF-8 to device bytes; characters without a code-page form become '?'.
 std::string Utf8ToAnsi(std::string_view utf8);
+// Texts the operating system hands over as single bytes (adapter names and
+// descriptions): the ANSI code page on Windows, UTF-8 elsewhere.
+std::string SystemTextToUtf8(std::string_view text);
+std::string Utf8ToSystemText(std::string_view utf8);
 // The longest prefix of ansi of at most maxBytes bytes that does not end
 // inside a double-byte character.
 std::size_t AnsiPrefixLength(std::string_view ansi, std::size_t maxBytes);

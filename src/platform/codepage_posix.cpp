@@ -81,6 +81,10 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return Convert(kAnsi, "UTF-8", utf8, "?", Utf8Length);
 }
 
+// The system's own texts are UTF-8 here.
+std::string SystemTextToUtf8(std::string_view text) { return std::string(text); }
+std::string Utf8ToSystemText(std::string_view utf8) { return std::string(utf8); }
+
 std::size_t AnsiPrefixLength(std::string_view ansi, std::size_t maxBytes) {
   std::size_t limit = ansi.size() < maxBytes ? ansi.size() : maxBytes;
   std::size_t i = 0;

@@ -97,6 +97,10 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return out;
 }
 
+// The system's single-byte texts are in the ANSI code page, like the device's.
+std::string SystemTextToUtf8(std::string_view text) { return AnsiToUtf8(text); }
+std::string Utf8ToSystemText(std::string_view utf8) { return Utf8ToAnsi(utf8); }
+
 std::size_t AnsiPrefixLength(std::string_view ansi, std::size_t maxBytes) {
   std::size_t limit = ansi.size() < maxBytes ? ansi.size() : maxBytes;
   std::size_t i = 0;
