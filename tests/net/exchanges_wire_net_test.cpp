@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/clock.h"
 #include "protocol/device_commands.h"
 #include "protocol/factory_reset.h"
 #include "protocol/firmware.h"
@@ -166,16 +167,13 @@ TEST_F(Exchanges, FirmwareImageArrivesWholeAndRaisesTheVersion) {
   EXPECT_EQ(FirmwareVersionText(*EntryOf(0)), "1.4.2");
 }
 
+// The local time as the exchange reads it, in the simulator's format.
 std::string LocalNowText() {
-  std::time_t t = std::time(nullptr);
-  std::tm tm{};
-#ifdef _WIN32
-  localtime_s(&tm, &t);
-#else
-  localtime_r(&t, &tm);
-#endif
+  platform::LocalTime t;
+  if (!platform::clock().localTime(t)) return {};
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &tm);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second);
   return text;
 }
 
@@ -183,23 +181,15 @@ TEST_F(Exchanges, ClockSetCarriesThePcsLocalTime) {
   StartAndDiscover({"--devices", "1"}, 1);
   DeviceEntry* e = EntryOf(0);
   ASSERT_NE(e, nullptr);
-#ifdef _WIN32
-  // The Windows clock follows the system's zone, not TZ: compare with it.
-  const std::string before = LocalNowText();
-  const int r = SetDeviceClock(*e);
-  const std::string after = LocalNowText();
-#else
   // A zone nine hours from UTC, so that a UTC time would be caught.
-  const char* oldTz = std::getenv("TZ");
-  const std::string saved = oldTz ? oldTz : "";
-  setenv("TZ", "JST-9", 1);
-  tzset();
-  const std::string before = LocalNowText();
-  const int r = SetDeviceClock(*e);
-  const std::string after = LocalNowText();
-  if (oldTz) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
-  tzset();
-#endif
+  std::string before, after;
+  int r;
+  {
+    ScopedTimeZone zone("JST-9");
+    before = LocalNowText();
+    r = SetDeviceClock(*e);
+    after = LocalNowText();
+  }
 
   ASSERT_EQ(r, PR_OK);
   const std::string got = sim.state(0)["clock"];

@@ -6,12 +6,6 @@
 #include <chrono>
 #include <thread>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dirent.h>
-#endif
-
 #include "protocol/device_commands.h"
 #include "protocol/factory_reset.h"
 #include "protocol/firmware.h"
@@ -191,21 +185,7 @@ TEST_F(Faults, PeerThatStopsReadingEndsTheFirmwareTransferWithASendFailure) {
   EXPECT_TRUE(sim.logLinesWith({" IMAGE "}).empty()) << "no image was taken";
 }
 
-// Descriptors (handles on Windows) the process holds open.
-int OpenDescriptors() {
-#ifdef _WIN32
-  DWORD n = 0;
-  ::GetProcessHandleCount(::GetCurrentProcess(), &n);
-  return static_cast<int>(n);
-#else
-  int n = 0;
-  if (DIR* d = ::opendir("/proc/self/fd")) {
-    while (::readdir(d)) ++n;
-    ::closedir(d);
-  }
-  return n;
-#endif
-}
+int OpenDescriptors() { return OpenHandleCount(); }
 
 TEST_F(Faults, ThousandDiscoveriesLeaveNoDescriptorOpen) {
   ASSERT_TRUE(sim.start({"--devices", "2", "--delay-ms", "1", "--quiet"}));

@@ -20,6 +20,24 @@ void RequireHarness();
 std::uint32_t Ip(const char* text);
 std::string IpText(std::uint32_t addr);
 
+// The process's open descriptors (handles on Windows), to check for leaks.
+int OpenHandleCount();
+
+// The process's local time zone set to a POSIX TZ text for this object's
+// life. A Windows process cannot change its zone: there it does nothing, and
+// scripts/windows-check.sh runs Wine in a zone away from UTC instead.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* tz);
+  ~ScopedTimeZone();
+  ScopedTimeZone(const ScopedTimeZone&) = delete;
+  ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+ private:
+  bool had_ = false;
+  std::string old_;
+};
+
 // The local name of a path on the Linux side: the path itself on Linux, its
 // name on Wine's drive of the Linux root in the Windows build.
 std::string HostPath(const std::string& path);

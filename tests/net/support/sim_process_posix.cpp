@@ -1,7 +1,9 @@
 // Linux: lx47-sim is spawned through nsenter and stopped by its pid.
 #include "sim_process.h"
 
+#include <dirent.h>
 #include <ifaddrs.h>
+#include <time.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -68,6 +70,30 @@ void RequireHarness() {
 }
 
 std::string HostPath(const std::string& path) { return path; }
+
+int OpenHandleCount() {
+  int n = 0;
+  if (DIR* d = ::opendir("/proc/self/fd")) {
+    while (::readdir(d)) ++n;
+    ::closedir(d);
+  }
+  return n;
+}
+
+ScopedTimeZone::ScopedTimeZone(const char* tz) {
+  if (const char* old = std::getenv("TZ")) {
+    had_ = true;
+    old_ = old;
+  }
+  ::setenv("TZ", tz, 1);
+  ::tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone() {
+  if (had_) ::setenv("TZ", old_.c_str(), 1);
+  else ::unsetenv("TZ");
+  ::tzset();
+}
 
 bool SimProcess::start(const std::vector<std::string>& args, std::string* why) {
   auto fail = [&](const std::string& w) {

@@ -82,6 +82,14 @@ struct HarnessGuard {
 
 std::string HostPath(const std::string& path) { return path.empty() || path[0] != '/' ? path : "Z:" + path; }
 
+int OpenHandleCount() {
+  DWORD n = 0;
+  return ::GetProcessHandleCount(::GetCurrentProcess(), &n) ? static_cast<int>(n) : -1;
+}
+
+ScopedTimeZone::ScopedTimeZone(const char*) {}
+ScopedTimeZone::~ScopedTimeZone() = default;
+
 void RequireHarness() {
   const char* flag = std::getenv("LX47_NETNS");
   if (!flag || std::strcmp(flag, "1") != 0 || !std::getenv("LX47_INITIAL_NETNS") ||
