@@ -72,6 +72,10 @@ if [ "${1:-}" = --inner ]; then
 
   timeout 300 "$WINE" "$win/tests/lx47_unit_tests.exe" >"$logs/unit.log" 2>&1
   count_gtest "$logs/unit.log" $?
+  if [ -e "$win/tests/lx47_sim_tests.exe" ]; then
+    timeout 120 "$WINE" "$win/tests/lx47_sim_tests.exe" >"$logs/sim.log" 2>&1
+    count_gtest "$logs/sim.log" $?
+  fi
 
   # Every fuzz corpus replayed through the Windows build of the exchanges.
   for exe in "$win"/tests/fuzz/replay_*.exe; do
