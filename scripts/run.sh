@@ -84,7 +84,7 @@ if [ "${1:-}" = "--in-namespace" ]; then
   as_user=()
   if [ -n "${SUDO_UID:-}" ] && [ "${SUDO_UID}" != 0 ]; then
     user_home=$(getent passwd "$SUDO_UID" | cut -d: -f6)
-    chown -R "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$work/config" "$work/runtime" "$work/tmp"
+    chown "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$work"; chown -R "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$work/config" "$work/runtime" "$work/tmp"
     as_user=(setpriv --reuid="$SUDO_UID" --regid="${SUDO_GID:-$SUDO_UID}" --init-groups
              env HOME="${user_home:-/tmp}" USER="${SUDO_USER:-}" LOGNAME="${SUDO_USER:-}")
   fi
