@@ -1,6 +1,7 @@
 #include "app/DlgPassword.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,7 +135,10 @@ DlgPassword::DlgPassword(QWidget* parent) : QDialog(parent) {
   top->addLayout(buttons);
   m_OkButton->setMinimumSize(100, 34);
   m_CancelButton->setMinimumSize(100, 34);
-  m_MacEdit->setMinimumWidth(170);
+  // Wide enough for a whole address in the font the edit gets on opening;
+  // the fixed size below is taken before that font is set.
+  const int macText = QFontMetrics(MacFont()).horizontalAdvance(QStringLiteral("00:00:00:00:00:00"));
+  m_MacEdit->setMinimumWidth(std::max(170, macText + 16));
   setFixedSize(sizeHint().expandedTo(QSize(356, 268)));
 
   connect(m_OkButton, &QPushButton::clicked, this, &DlgPassword::OnOK);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -213,4 +214,13 @@ TEST(DlgPasswordPadding, EightBytesInTheDeviceCodePage) {
   // A double-byte character that would end past byte 8 is left out whole.
   EXPECT_EQ(DlgPassword::PaddedPassword(QString::fromUtf8("abcdefgあ")), QByteArray("abcdefg "));
   EXPECT_EQ(DlgPassword::PaddedPassword(QString::fromUtf8("あ")), QByteArray("\x82\xa0      "));
+}
+
+TEST_F(DlgPasswordTest, WholeMacAddressIsInSight) {
+  auto d = Open(1, 1, MacAddress{0x00, 0x80, 0x47, 0x12, 0x34, 0x56});
+  QApplication::processEvents();
+  const auto* edit = d->macEdit();
+  const int needed = edit->fontMetrics().horizontalAdvance(edit->text());
+  // The text area of a line edit is its contents less the frame's margins.
+  EXPECT_GE(edit->contentsRect().width() - 8, needed);
 }
