@@ -40,7 +40,12 @@ if [ "${1:-}" = "--in-namespace" ]; then
       for _ in $(seq 1 30); do kill -0 "$sim_pid" 2>/dev/null || break; sleep 0.1; done
       kill -KILL "$sim_pid" 2>/dev/null
     fi
-
+    # The run's settings and the simulator's files go with it.
+    if [ "${LX47_KEEP_RUN:-0}" = 1 ]; then
+      echo "run: kept $work (LX47_KEEP_RUN=1)"
+    else
+      rm -rf "$work"
+    fi
   }
   trap finish EXIT
   trap 'exit 130' INT
@@ -64,7 +69,7 @@ if [ "${1:-}" = "--in-namespace" ]; then
   sim_pid=$(sed -n 's/^ready pid=\([0-9]*\)$/\1/p' "$work/ready")
   echo "run: $devices simulated devices at 10.47.0.100 and up (lx47-sim pid $sim_pid);"
   echo "run: this PC side holds 10.47.0.1 only: a search finds them and nothing else"
-  echo "run: the simulator logs to $work/sim.log"
+  echo "run: the simulator logs to $work/sim.log (removed at the end unless LX47_KEEP_RUN=1)"
 
   # The tool gets settings, a lock and a hand-over socket of its own: a
   # window already open on the real network must neither take this start
