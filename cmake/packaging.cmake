@@ -12,8 +12,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "net")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-# The Qt runtime the tool links (its X11 plug-in comes with libqt6gui6) and a font that has
+# The Qt runtime the tool links (its X11 plug-in comes with libqt6gui6), Qt's
+# Japanese texts, and a font that has
 # the Japanese of every window.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), fonts-noto-cjk, libc6, libstdc++6")
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), qt6-translations-l10n, fonts-noto-cjk, libc6, libstdc++6")
 include(CPack)

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-libgtest-dev libgmock-dev iproute2 util-linux xvfb xauth x11-apps x11-utils desktop-file-utils imagemagick fonts-noto-cjk
+libgtest-dev libgmock-dev iproute2 util-linux xvfb xauth x11-apps x11-utils desktop-file-utils imagemagick fonts-noto-cjk qt6-translations-l10n
 clang libclang-rt-14-dev"
 
 missing=""
