@@ -60,6 +60,17 @@ CIPAddrEdit::CIPAddrEdit(QWidget* parent) : QFrame(parent) {
   updateFieldWidths();
 }
 
+// The fields outlive this part of the object: QWidget's destructor takes the
+// focus from them, and a field losing focus would call back into a control
+// that is already half gone.
+CIPAddrEdit::~CIPAddrEdit() {
+  for (QLineEdit* f : m_Fields) {
+    if (!f) continue;
+    f->removeEventFilter(this);
+    f->disconnect(this);
+  }
+}
+
 std::array<std::uint8_t, 4> CIPAddrEdit::bytes() const {
   std::array<std::uint8_t, 4> b{};
   for (std::size_t i = 0; i < 4; ++i) {

@@ -21,6 +21,7 @@ class CIPAddrEdit : public QFrame {
   Q_OBJECT
  public:
   explicit CIPAddrEdit(QWidget* parent = nullptr);
+  ~CIPAddrEdit() override;
 
   // The four bytes, first field first; blank fields read 0.
   std::array<std::uint8_t, 4> bytes() const;
