@@ -35,10 +35,10 @@ enum class Step { NextSend, End };
 
 // One send and its receive loop (steps 1 to 12 of a send). Sets result and
 // returns End when the exchange is over.
-Step OneSend(const CycleSpec& spec, int k, std::vector<std::uint8_t>& request, std::vector<std::uint8_t>& buf,
+Step OneSend(const CycleSpec& cycle, int k, std::vector<std::uint8_t>& request, std::vector<std::uint8_t>& buf,
              int& result) {
   if (IsAbortRequested()) {
-    result = spec.abortResult;
+    result = cycle.abortResult;
     return Step::End;
   }
 
@@ -52,45 +52,45 @@ Step OneSend(const CycleSpec& spec, int k, std::vector<std::uint8_t>& request, s
     result = PR_SOCKOPT;
     return Step::End;
   }
-  Endpoint local{spec.host, 0};
+  Endpoint local{cycle.host, 0};
   if (!net().bind(s1, local) || !net().localEndpoint(s1, local)) {
     platform::closeSocket(s1);
     result = PR_BIND;
     return Step::End;
   }
   request.clear();
-  spec.request(k, request);
-  if (!net().sendTo(s1, request.data(), request.size(), Endpoint{spec.destination(k), kDevicePort})) {
+  cycle.request(k, request);
+  if (!net().sendTo(s1, request.data(), request.size(), Endpoint{cycle.destination(k), kDevicePort})) {
     platform::closeSocket(s1);
     result = PR_SEND;
     return Step::End;
   }
   platform::closeSocket(s1);
-  if (spec.waitAfterSendMs) platform::Sleep(spec.waitAfterSendMs);
+  if (cycle.waitAfterSendMs) platform::Sleep(cycle.waitAfterSendMs);
 
   SocketHandle s2 = net().udpSocket();
   if (s2 == kInvalidSocket) {
     result = PR_SOCKET;
     return Step::End;
   }
-  if (!net().bind(s2, Endpoint{spec.host, local.port})) {
+  if (!net().bind(s2, Endpoint{cycle.host, local.port})) {
     platform::closeSocket(s2);
     result = PR_BIND;
     return Step::End;
   }
   (void)net().setNonBlocking(s2, true);  // a failure here is ignored
-  if (spec.waitAfterBindMs) platform::Sleep(spec.waitAfterBindMs);
+  if (cycle.waitAfterBindMs) platform::Sleep(cycle.waitAfterBindMs);
 
   bool delay = false;
-  for (int i = 0; i < spec.attempts;) {
+  for (int i = 0; i < cycle.attempts;) {
     if (IsAbortRequested()) {
       platform::closeSocket(s2);
-      result = spec.abortResult;
+      result = cycle.abortResult;
       return Step::End;
     }
     if (delay) {
-      platform::Sleep(static_cast<std::uint32_t>(spec.recvDelayMs));
-      if (i == spec.attempts - 1) platform::Sleep(100);
+      platform::Sleep(static_cast<std::uint32_t>(cycle.recvDelayMs));
+      if (i == cycle.attempts - 1) platform::Sleep(100);
     }
     delay = true;
 
@@ -104,26 +104,26 @@ Step OneSend(const CycleSpec& spec, int k, std::vector<std::uint8_t>& request, s
     const std::size_t len = std::min(static_cast<std::size_t>(n), buf.size() - 1);
 
     bool refused = false;
-    std::ptrdiff_t at = FindMarker(buf.data(), len, spec.successMarker);
-    if (at < 0 && spec.refusalMarker) {
-      at = FindMarker(buf.data(), len, spec.refusalMarker);
+    std::ptrdiff_t at = FindMarker(buf.data(), len, cycle.successMarker);
+    if (at < 0 && cycle.refusalMarker) {
+      at = FindMarker(buf.data(), len, cycle.refusalMarker);
       refused = at >= 0;
     }
     if (at < 0) {
-      if (spec.markerlessUsesAttempt) ++i;
+      if (cycle.markerlessUsesAttempt) ++i;
       continue;
     }
     CycleReply reply{std::span<const std::uint8_t>(buf.data() + at, len - static_cast<std::size_t>(at)), refused};
-    if (reply.bytes.size() < spec.minLength) {
+    if (reply.bytes.size() < cycle.minLength) {
       delay = false;
       ++i;
       continue;
     }
-    if (!spec.accept(reply)) {
+    if (!cycle.accept(reply)) {
       ++i;
       continue;
     }
-    if (std::optional<int> code = spec.onAccepted(reply)) {
+    if (std::optional<int> code = cycle.onAccepted(reply)) {
       platform::closeSocket(s2);
       result = *code;
       return Step::End;
@@ -136,14 +136,14 @@ Step OneSend(const CycleSpec& spec, int k, std::vector<std::uint8_t>& request, s
 
 }  // namespace
 
-int RunCycle(const CycleSpec& spec) {
+int RunCycle(const CycleSpec& cycle) {
   std::vector<std::uint8_t> request;
-  std::vector<std::uint8_t> buf(spec.bufferSize);
-  for (int k = 0; k < spec.sends; ++k) {
-    int result = spec.exhaustedResult;
-    if (OneSend(spec, k, request, buf, result) == Step::End) return result;
+  std::vector<std::uint8_t> buf(cycle.bufferSize);
+  for (int k = 0; k < cycle.sends; ++k) {
+    int result = cycle.exhaustedResult;
+    if (OneSend(cycle, k, request, buf, result) == Step::End) return result;
   }
-  return spec.exhaustedResult;
+  return cycle.exhaustedResult;
 }
 
 }  // namespace lx47

@@ -46,7 +46,7 @@ struct CycleSpec {
   int exhaustedResult = PR_NO_REPLY;  // every send made, no reply ended the exchange
 };
 
-int RunCycle(const CycleSpec& spec);
+int RunCycle(const CycleSpec& cycle);
 
 // Offset of marker within the first len bytes of buf, searched as text up to
 // the first zero byte; -1 when absent.

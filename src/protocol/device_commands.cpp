@@ -14,19 +14,19 @@ int RunShortCommand(const DeviceEntry& entry, const char* reply, std::size_t min
                     std::function<void(std::vector<std::uint8_t>&)> build) {
   ClearAbort();
   const MacAddress mac = entry.Device_MAC;
-  CycleSpec spec;
-  spec.host = entry.Host_IP;
-  spec.request = [build](int, std::vector<std::uint8_t>& req) { build(req); };
-  spec.destination = [](int) { return platform::kBroadcastAddr; };
-  spec.bufferSize = 4096;
-  spec.sends = MaxSendCmdLoopCount;
-  spec.attempts = MaxRecvLoopCount;
-  spec.recvDelayMs = RecvDelay_msec;
-  spec.successMarker = reply;
-  spec.minLength = minLength;
-  spec.accept = [mac](const CycleReply& r) { return ReplyMacIs(r, mac); };
-  spec.onAccepted = [](const CycleReply&) -> std::optional<int> { return PR_OK; };
-  return RunCycle(spec);
+  CycleSpec cycle;
+  cycle.host = entry.Host_IP;
+  cycle.request = [build](int, std::vector<std::uint8_t>& req) { build(req); };
+  cycle.destination = [](int) { return platform::kBroadcastAddr; };
+  cycle.bufferSize = 4096;
+  cycle.sends = MaxSendCmdLoopCount;
+  cycle.attempts = MaxRecvLoopCount;
+  cycle.recvDelayMs = RecvDelay_msec;
+  cycle.successMarker = reply;
+  cycle.minLength = minLength;
+  cycle.accept = [mac](const CycleReply& r) { return ReplyMacIs(r, mac); };
+  cycle.onAccepted = [](const CycleReply&) -> std::optional<int> { return PR_OK; };
+  return RunCycle(cycle);
 }
 
 }  // namespace

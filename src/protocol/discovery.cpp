@@ -38,31 +38,31 @@ int ScanLX47_sub(std::uint32_t host, ProcessParam* param) {
   bool done = false;
   const bool filter = MacFilterActive(*param);
 
-  CycleSpec spec;
-  spec.host = host;
-  spec.request = [param](int, std::vector<std::uint8_t>& req) {
+  CycleSpec cycle;
+  cycle.host = host;
+  cycle.request = [param](int, std::vector<std::uint8_t>& req) {
     req.assign({'F', 'O', 'N', 'D'});
     req.insert(req.end(), param->Password.begin(), param->Password.end());
   };
-  spec.destination = [](int) { return platform::kBroadcastAddr; };
-  spec.bufferSize = 2048;
-  spec.sends = MaxSendCmdLoopCount;
-  spec.attempts = MaxRecvLoopCount + (param->OneDevice != 0 ? 10 : 0);
-  spec.recvDelayMs = RecvDelay_msec;
-  spec.successMarker = "IAMI";
-  spec.minLength = kConfigBlockSize;
-  spec.markerlessUsesAttempt = true;
+  cycle.destination = [](int) { return platform::kBroadcastAddr; };
+  cycle.bufferSize = 2048;
+  cycle.sends = MaxSendCmdLoopCount;
+  cycle.attempts = MaxRecvLoopCount + (param->OneDevice != 0 ? 10 : 0);
+  cycle.recvDelayMs = RecvDelay_msec;
+  cycle.successMarker = "IAMI";
+  cycle.minLength = kConfigBlockSize;
+  cycle.markerlessUsesAttempt = true;
   // An abort keeps what was stored and counts as a finished search.
-  spec.abortResult = PR_OK;
-  spec.exhaustedResult = PR_OK;
-  spec.accept = [&](const CycleReply& r) {
+  cycle.abortResult = PR_OK;
+  cycle.exhaustedResult = PR_OK;
+  cycle.accept = [&](const CycleReply& r) {
     if (param->OneDevice == 1) {
       if (filter && !ReplyMacIs(r, param->MacAddress)) return false;
       return true;
     }
     return !IsDuplicate(r.bytes, base + found);
   };
-  spec.onAccepted = [&](const CycleReply& r) -> std::optional<int> {
+  cycle.onAccepted = [&](const CycleReply& r) -> std::optional<int> {
     if (param->OneDevice == 1) done = true;
     const int total = base + found;
     if (total < kDeviceTableSize) {
@@ -73,7 +73,7 @@ int ScanLX47_sub(std::uint32_t host, ProcessParam* param) {
     return std::nullopt;
   };
 
-  const int result = RunCycle(spec);
+  const int result = RunCycle(cycle);
   param->FoundCount += found;
   return result;
 }

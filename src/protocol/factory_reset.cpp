@@ -17,24 +17,24 @@ int FactoryReset_LX47_sub(std::uint32_t host, DeviceEntry* target, ProcessParam*
   const MacAddress mac = param->MacAddress;
   const std::uint8_t eraseMode = param->EraseMode;
 
-  CycleSpec spec;
-  spec.host = host;
-  spec.request = [&](int, std::vector<std::uint8_t>& req) {
+  CycleSpec cycle;
+  cycle.host = host;
+  cycle.request = [&](int, std::vector<std::uint8_t>& req) {
     req.assign({'R', 'E', 'S', 'T'});
     req.insert(req.end(), mac.begin(), mac.end());
     req.push_back(eraseMode);
   };
-  spec.destination = [=](int) { return broadcast ? platform::kBroadcastAddr : device; };
-  spec.bufferSize = 2048;
-  spec.sends = MaxSendCmdLoopCount;
-  spec.attempts = MaxRecvLoopCount;
-  spec.recvDelayMs = RecvDelay_msec;
-  spec.successMarker = "REOK";
-  spec.refusalMarker = "REng";
-  spec.minLength = 11;
-  spec.accept = [&](const CycleReply& r) { return ReplyMacIs(r, mac); };
-  spec.onAccepted = [](const CycleReply& r) -> std::optional<int> { return r.refused ? PR_REFUSED : PR_OK; };
-  return RunCycle(spec);
+  cycle.destination = [=](int) { return broadcast ? platform::kBroadcastAddr : device; };
+  cycle.bufferSize = 2048;
+  cycle.sends = MaxSendCmdLoopCount;
+  cycle.attempts = MaxRecvLoopCount;
+  cycle.recvDelayMs = RecvDelay_msec;
+  cycle.successMarker = "REOK";
+  cycle.refusalMarker = "REng";
+  cycle.minLength = 11;
+  cycle.accept = [&](const CycleReply& r) { return ReplyMacIs(r, mac); };
+  cycle.onAccepted = [](const CycleReply& r) -> std::optional<int> { return r.refused ? PR_REFUSED : PR_OK; };
+  return RunCycle(cycle);
 }
 
 int FactoryReset(DeviceEntry* target, ProcessParam* param) {

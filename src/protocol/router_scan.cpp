@@ -36,24 +36,24 @@ int ScanRouters(DeviceEntry& target, std::uint8_t& count, RouterScanRecord* tabl
   const MacAddress mac = target.Device_MAC;
   const std::size_t room = table ? static_cast<std::size_t>(std::clamp(capacity, 0, kRouterScanCapacity)) : 0;
 
-  CycleSpec spec;
-  spec.host = target.Host_IP;
-  spec.request = [&](int, std::vector<std::uint8_t>& req) {
+  CycleSpec cycle;
+  cycle.host = target.Host_IP;
+  cycle.request = [&](int, std::vector<std::uint8_t>& req) {
     req.assign({'W', 'F', 'S', 'C'});
     req.insert(req.end(), mac.begin(), mac.end());
   };
-  spec.destination = [](int) { return platform::kBroadcastAddr; };
-  spec.bufferSize = 4096;
-  spec.sends = MaxSendCmdLoopCount;
-  spec.attempts = MaxRecvLoopCount;
-  spec.recvDelayMs = RecvDelay_msec;
-  spec.successMarker = "WFSR";
-  spec.minLength = 12;
+  cycle.destination = [](int) { return platform::kBroadcastAddr; };
+  cycle.bufferSize = 4096;
+  cycle.sends = MaxSendCmdLoopCount;
+  cycle.attempts = MaxRecvLoopCount;
+  cycle.recvDelayMs = RecvDelay_msec;
+  cycle.successMarker = "WFSR";
+  cycle.minLength = 12;
   // The device needs time to scan before it answers.
-  spec.waitAfterSendMs = 1750;
-  spec.waitAfterBindMs = 1750;
-  spec.accept = [&](const CycleReply& r) { return ReplyMacIs(r, mac); };
-  spec.onAccepted = [&](const CycleReply& r) -> std::optional<int> {
+  cycle.waitAfterSendMs = 1750;
+  cycle.waitAfterBindMs = 1750;
+  cycle.accept = [&](const CycleReply& r) { return ReplyMacIs(r, mac); };
+  cycle.onAccepted = [&](const CycleReply& r) -> std::optional<int> {
     // The count byte is the device's claim; store only whole records that
     // arrived and fit the table.
     const std::size_t claimed = r.bytes[11];
@@ -64,7 +64,7 @@ int ScanRouters(DeviceEntry& target, std::uint8_t& count, RouterScanRecord* tabl
     count = static_cast<std::uint8_t>(n);
     return PR_OK;
   };
-  return RunCycle(spec);
+  return RunCycle(cycle);
 }
 
 }  // namespace lx47

@@ -21,32 +21,32 @@ int WriteSettings(DeviceEntry& target) {
   const std::uint32_t device = target.Device_IP;
   const std::uint32_t host = target.Host_IP;
 
-  CycleSpec spec;
-  spec.host = host;
-  spec.request = [&request](int, std::vector<std::uint8_t>& req) { req = request; };
+  CycleSpec cycle;
+  cycle.host = host;
+  cycle.request = [&request](int, std::vector<std::uint8_t>& req) { req = request; };
   // Without USE_BC_CFG the first half of the sends (and one more) go to the
   // device's address, the rest by broadcast in case that address is stale.
-  spec.destination = [=](int k) {
+  cycle.destination = [=](int k) {
     if (broadcastAlways || k > sends / 2) return platform::kBroadcastAddr;
     return device;
   };
-  spec.bufferSize = 2048;
-  spec.sends = sends;
-  spec.attempts = MaxRecvLoopCount;
-  spec.recvDelayMs = RecvDelay_msec;
-  spec.successMarker = "SETI";
-  spec.refusalMarker = "SETn";
-  spec.minLength = kConfigBlockSize;
-  spec.accept = [&request](const CycleReply& r) {
+  cycle.bufferSize = 2048;
+  cycle.sends = sends;
+  cycle.attempts = MaxRecvLoopCount;
+  cycle.recvDelayMs = RecvDelay_msec;
+  cycle.successMarker = "SETI";
+  cycle.refusalMarker = "SETn";
+  cycle.minLength = kConfigBlockSize;
+  cycle.accept = [&request](const CycleReply& r) {
     return ReplyMacIs(r, std::span<const std::uint8_t>(request.data() + 4, 6));
   };
-  spec.onAccepted = [&target, host](const CycleReply& r) -> std::optional<int> {
+  cycle.onAccepted = [&target, host](const CycleReply& r) -> std::optional<int> {
     target.Entry_Status = kEntryFilled;
     if (r.refused) return PR_REFUSED;
     target.storeReply(r.bytes, host);
     return PR_OK;
   };
-  return RunCycle(spec);
+  return RunCycle(cycle);
 }
 
 }  // namespace lx47
