@@ -9,7 +9,7 @@
 #include "pages/DlgNetwork.h"
 #include "pages/DlgOption.h"
 #include "pages/DlgSerial.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "ui/strings.h"
 
 namespace lx47::app {

@@ -12,7 +12,7 @@
 #include "page_support.h"
 #include "pages/DlgLX47.h"
 #include "pages/DlgSelectRouter.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "protocol/result_codes.h"
 #include "recording_messages.h"
 
@@ -86,7 +86,7 @@ TEST(PageScreenshots, WifiRouterAndSpecial) {
                   Qt::NoModifier);
     QApplication::sendEvent(&special, &e);
   }
-  Save(special, "page_special.png");
+  Save(special, "page_extra_settings.png");
 }
 
 }  // namespace

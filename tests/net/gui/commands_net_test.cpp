@@ -22,7 +22,7 @@
 #include "controls/CStaticEx.h"
 #include "modal.h"
 #include "pages/DlgSerial.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
 #include "protocol/result_codes.h"

@@ -1,4 +1,4 @@
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>

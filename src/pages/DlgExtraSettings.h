@@ -1,4 +1,4 @@
-// The Special page: DHCP lease time, the three connection messages, the
+// The Special page (class DlgSpecial; the tab "LX47 特別設定"): DHCP lease time, the three connection messages, the
 // disconnect-judgement time and the (never shown) TCP connection password,
 // plus two service buttons revealed by a hidden gesture.
 #pragma once
