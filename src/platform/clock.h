@@ -23,11 +23,30 @@ class Clock {
   virtual bool localTime(LocalTime& out) = 0;
   // Monotonic milliseconds, for timeouts.
   virtual std::uint64_t monotonicMs() = 0;
+  // Asks for pauses as fine as the system can make them, and gives that back;
+  // calls nest. See FinePauses.
+  virtual void beginFinePauses() {}
+  virtual void endFinePauses() {}
 };
 
 Clock& clock();
 void setClock(Clock* replacement);  // nullptr restores the real clock
 
 inline void Sleep(std::uint32_t ms) { clock().sleepMs(ms); }
+
+// Held while an exchange runs, so that its pauses last what they ask for.
+// Windows rounds a pause up to its timer tick, 15.6 ms unless a program asks
+// for finer: Sleep(20) would last about 31 ms and a search half as long again
+// as its pauses add up to. Elsewhere pauses are fine already.
+class FinePauses {
+ public:
+  FinePauses() : clock_(clock()) { clock_.beginFinePauses(); }
+  ~FinePauses() { clock_.endFinePauses(); }
+  FinePauses(const FinePauses&) = delete;
+  FinePauses& operator=(const FinePauses&) = delete;
+
+ private:
+  Clock& clock_;  // the one asked, even if a test swaps the clock meanwhile
+};
 
 }  // namespace lx47::platform

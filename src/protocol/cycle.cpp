@@ -137,6 +137,7 @@ Step OneSend(const CycleSpec& cycle, int k, std::vector<std::uint8_t>& request, 
 }  // namespace
 
 int RunCycle(const CycleSpec& cycle) {
+  const platform::FinePauses pace;
   std::vector<std::uint8_t> request;
   std::vector<std::uint8_t> buf(cycle.bufferSize);
   for (int k = 0; k < cycle.sends; ++k) {

@@ -56,6 +56,7 @@ int Connect(SocketGuard& tcp, const DeviceEntry& target) {
 
 int TransferFirmware(DeviceEntry& target, platform::Notifier* notify, const std::uint8_t* image, std::int32_t length) {
   if (length <= 0 || !image || !target.hasBlock()) return PR_SEND;
+  const platform::FinePauses pace;
 
   if (int r = Announce(target); r != PR_OK) return r;
   platform::Sleep(300);

@@ -22,6 +22,7 @@ class FakeClock : public platform::Clock {
       std::lock_guard lock(mu);
       sleeps.push_back(ms);
       now += ms;
+      if (fineLevel == 0) ++coarseSleeps;
     }
     if (onSleep) onSleep(ms);
   }
@@ -32,6 +33,15 @@ class FakeClock : public platform::Clock {
   std::uint64_t monotonicMs() override {
     std::lock_guard lock(mu);
     return now;
+  }
+  void beginFinePauses() override {
+    std::lock_guard lock(mu);
+    ++fineLevel;
+    ++fineRequests;
+  }
+  void endFinePauses() override {
+    std::lock_guard lock(mu);
+    --fineLevel;
   }
   std::uint64_t total() const {
     std::uint64_t t = 0;
@@ -45,6 +55,9 @@ class FakeClock : public platform::Clock {
   platform::LocalTime time{2026, 12, 10, 9, 8, 7};
   bool timeAvailable = true;
   std::function<void(std::uint32_t)> onSleep;
+  int fineLevel = 0;     // fine-pause requests not yet given back
+  int fineRequests = 0;  // fine-pause requests made
+  int coarseSleeps = 0;  // pauses made while no request was held
 };
 
 class FakeHostNet : public hostnet::HostNetSource {

@@ -35,6 +35,7 @@ class ProtocolTest : public ::testing::Test {
   void TearDown() override {
     EXPECT_EQ(net.openSockets(), 0);
     EXPECT_TRUE(net.shutdownBeforeEveryClose());
+    EXPECT_EQ(clock.fineLevel, 0) << "a fine-pause request was not given back";
   }
 
   FakeNet net;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "protocol/device_commands.h"
+#include "protocol/discovery.h"
 #include "protocol/factory_reset.h"
+#include "protocol/firmware.h"
 #include "protocol/process_param.h"
 #include "protocol/result_codes.h"
 #include "protocol/router_scan.h"
@@ -289,6 +292,36 @@ TEST_F(Exchange, DisconnectIgnoresOtherDevices) {
   EXPECT_EQ(net.sent()[0].bytes, (Bytes{'T', 'D', 'S', 'C', 0x00, 0x80, 0x47, 0x00, 0x00, 0x01, 0, 0, 0, 0}));
   answerWith({test::DeviceReply("TDSR", Mac(1), 14)});
   EXPECT_EQ(DisconnectTcp(entry), PR_OK);
+}
+
+// Windows stretches every pause to its timer tick unless a finer one is asked
+// for; each exchange asks while it runs and gives it back at its end.
+TEST_F(Exchange, EveryExchangePausesAtTheFinePace) {
+  MaxSendCmdLoopCount = 2;
+  MaxRecvLoopCount = 3;
+  test::RecordingNotifier notifier;
+  ProcessParam param;
+  param.TargetEntry = DeviceTable.data();
+  std::uint8_t count = 0;
+  const Bytes image(6000, 0x5A);
+  const std::vector<std::pair<const char*, std::function<int()>>> exchanges = {
+      {"discovery", [&] { return DiscoverDevices(&param); }},
+      {"write", [&] { return WriteSettings(entry); }},
+      {"reset", [&] { return FactoryReset(&entry, &param); }},
+      {"router scan", [&] { return ScanRouters(entry, count, RouterScanTable.data(), 50); }},
+      {"clock", [&] { return SetDeviceClock(entry); }},
+      {"disconnect", [&] { return DisconnectTcp(entry); }},
+      {"firmware", [&] { return TransferFirmware(entry, &notifier, image.data(), 6000); }},
+  };
+  for (const auto& [name, run] : exchanges) {
+    clock.sleeps.clear();
+    clock.coarseSleeps = clock.fineRequests = 0;
+    run();
+    EXPECT_FALSE(clock.sleeps.empty()) << name;
+    EXPECT_GE(clock.fineRequests, 1) << name;
+    EXPECT_EQ(clock.coarseSleeps, 0) << name;
+    EXPECT_EQ(clock.fineLevel, 0) << name;
+  }
 }
 
 TEST_F(Exchange, WorkersPauseAndPostTheirEnd) {
