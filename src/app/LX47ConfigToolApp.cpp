@@ -12,13 +12,7 @@
 #include "ui/settings_store.h"
 #include "ui/strings.h"
 
-#ifndef LX47_PRODUCT_VERSION
-#define LX47_PRODUCT_VERSION ""
-#endif
-
 namespace lx47::app {
-
-QString ProductVersion() { return QStringLiteral(LX47_PRODUCT_VERSION); }
 
 QString FormAppTitle(const QString& caption, const QString& version) {
   return caption + QStringLiteral("  Ver ") + version;
@@ -92,7 +86,7 @@ int LX47ConfigToolApp::Run() {
   // "PinMonitor" lifts the rule: several tools may then watch several devices.
   SingleInstance instance(ui::AppName());
   if (store.readInt("PinMonitor", 0) == 0 && !instance.acquire()) {
-    QApplication::beep();
+    InformationBeep();
     return 0;
   }
 

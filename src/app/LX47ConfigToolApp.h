@@ -11,7 +11,10 @@ class SettingsStore;
 
 namespace lx47::app {
 
-// The product version of this build ("1.0.0"); empty when the build gave none.
+// The product version of this build ("1.0.0"); empty when it cannot be read.
+// On Windows it is the "ProductVersion" of the executable's version resource,
+// so that the title and the file's properties can never disagree; elsewhere
+// the build's own version.
 QString ProductVersion();
 // "%s  Ver %s" (two blanks before "Ver").
 QString FormAppTitle(const QString& caption, const QString& version);

@@ -4,6 +4,12 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <QApplication>
+#endif
+
 namespace lx47::app {
 
 namespace {
@@ -70,6 +76,12 @@ bool SingleInstance::acquire() {
 }
 
 bool SingleInstance::notifyRunning() {
+#ifdef Q_OS_WIN
+  // Windows lets only the program the user just started take the
+  // foreground; this one passes that right on, so that the running window
+  // really comes to the front instead of only flashing in the taskbar.
+  AllowSetForegroundWindow(ASFW_ANY);
+#endif
   QLocalSocket socket;
   socket.connectToServer(m_ServerName);
   if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
@@ -78,6 +90,14 @@ bool SingleInstance::notifyRunning() {
   socket.disconnectFromServer();
   if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(kConnectTimeoutMs);
   return sent;
+}
+
+void InformationBeep() {
+#ifdef Q_OS_WIN
+  MessageBeep(MB_ICONINFORMATION);
+#else
+  QApplication::beep();
+#endif
 }
 
 }  // namespace lx47::app

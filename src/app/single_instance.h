@@ -44,4 +44,7 @@ class SingleInstance : public QObject {
   bool m_NotifiedFirst = false;
 };
 
+// The beep of a start that handed over to the running tool.
+void InformationBeep();
+
 }  // namespace lx47::app

@@ -11,7 +11,7 @@
 #include "app/LX47ConfigToolApp.h"
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   if (std::getenv("LX47_RUN_APP")) {
     lx47::app::LX47ConfigToolApp tool;

@@ -1,0 +1,26 @@
+# Lists a staged install for the installer: files-install.nsh puts down every
+# file, files-uninstall.nsh removes exactly those, then their folders, deepest
+# first and only when empty.
+#   cmake -DSTAGE=<folder> -DOUT=<folder> -P windows-filelist.cmake
+file(GLOB_RECURSE _files RELATIVE ${STAGE} LIST_DIRECTORIES false ${STAGE}/*)
+list(SORT _files)
+set(_install "")
+set(_uninstall "")
+set(_dirs "")
+foreach(f IN LISTS _files)
+  string(REPLACE "/" "\\" w "${f}")
+  get_filename_component(d "${f}" DIRECTORY)
+  string(REPLACE "/" "\\" wd "${d}")
+  string(APPEND _install "SetOutPath \"$INSTDIR\\${wd}\"\nFile \"${STAGE}/${f}\"\n")
+  string(APPEND _uninstall "Delete \"$INSTDIR\\${w}\"\n")
+  if(d)
+    list(APPEND _dirs "${wd}")
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES _dirs)
+list(SORT _dirs ORDER DESCENDING)
+foreach(d IN LISTS _dirs)
+  string(APPEND _uninstall "RMDir \"$INSTDIR\\${d}\"\n")
+endforeach()
+file(WRITE ${OUT}/files-install.nsh "${_install}")
+file(WRITE ${OUT}/files-uninstall.nsh "${_uninstall}")
