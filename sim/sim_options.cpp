@@ -63,8 +63,8 @@ Replies
                          broadcast address of the device's /24 (10.47.0.255),
                          both with the request's source port and from the
                          device's address on the requester's /24, so out of
-                         that link (a device with no address there answers
-                         out of its own first link)
+                         that link (a device with no address there sends from
+                         its first address, out of that address's link)
   --prefix TEXT          bytes put before the marker of every reply
   --prefix-hex HEX       the same given in hex (may hold zero bytes)
   --flood-count N        foreign datagrams per reply in flood mode (default 20,
