@@ -1,3 +1,4 @@
+// Linux: the broadcast listeners of a bound UDP socket (see the header).
 #include "platform/broadcast_listeners_posix.h"
 
 #include <arpa/inet.h>
