@@ -47,6 +47,15 @@ bool SameNet24(std::uint32_t a, std::uint32_t b) {
   return std::memcmp(&a, &b, 3) == 0;
 }
 
+// The broadcast address of addr's /24: its last octet 255.
+std::uint32_t SubnetBroadcast24(std::uint32_t addr) {
+  std::uint8_t o[4];
+  std::memcpy(o, &addr, 4);
+  o[3] = 255;
+  std::memcpy(&addr, o, 4);
+  return addr;
+}
+
 std::string Printable(const std::uint8_t* p, std::size_t n) {
   std::string s;
   for (std::size_t i = 0; i < n; ++i) s += (p[i] >= 0x21 && p[i] <= 0x7E) ? static_cast<char>(p[i]) : '.';
@@ -226,16 +235,20 @@ void Engine::reply(Device& d, const char* marker, std::vector<std::uint8_t> body
 
   const std::uint64_t due = nowMs + static_cast<std::uint64_t>(delayMs >= 0 ? delayMs : opt_.delayMs);
   const std::uint32_t from = sourceFor(d, info.src);
+  // A broadcast leaves from the device's address, so through that address's link.
+  std::uint32_t to = info.src;
+  if (opt_.replyTo == ReplyTo::Broadcast) to = 0xFFFFFFFFu;
+  if (opt_.replyTo == ReplyTo::SubnetBroadcast) to = SubnetBroadcast24(from);
   if (d.faults & kFaultFlood) {
     for (int k = 0; k < opt_.floodCount; ++k) {
       char junk[64];
       int n = std::snprintf(junk, sizeof junk, "noise %04d from %s", k, FormatMac(d.mac.data()).c_str());
-      Outgoing o{due, from, info.src, info.srcPort, d.index, "noise", {}};
+      Outgoing o{due, from, to, info.srcPort, d.index, "noise", {}};
       o.bytes.assign(junk, junk + n);
       out.push_back(std::move(o));
     }
   }
-  out.push_back(Outgoing{due, from, info.src, info.srcPort, d.index, marker, std::move(bytes)});
+  out.push_back(Outgoing{due, from, to, info.srcPort, d.index, marker, std::move(bytes)});
 }
 
 void Engine::onDatagram(const std::uint8_t* data, const os::Datagram& info, std::uint64_t nowMs,

@@ -57,6 +57,14 @@ Replies
   --reply-length N       length from the marker of the replies that carry the
                          block (IAMI, SETI, SETn), 4..2000: below 392 cut short,
                          above 392 padded with zero bytes (default 392)
+  --reply-to MODE        where every reply (and flood datagram) goes: sender
+                         (default) answers the request's address and port;
+                         broadcast sends to 255.255.255.255, subnet to the
+                         broadcast address of the device's /24 (10.47.0.255),
+                         both with the request's source port and from the
+                         device's address on the requester's /24, so out of
+                         that link (a device with no address there sends from
+                         its first address, out of that address's link)
   --prefix TEXT          bytes put before the marker of every reply
   --prefix-hex HEX       the same given in hex (may hold zero bytes)
   --flood-count N        foreign datagrams per reply in flood mode (default 20,
@@ -87,7 +95,7 @@ tool skips (--prefix 'x#!'), or a zero byte first (--prefix-hex 00), after
 which the tool never finds the marker.
 
 Requests answered (UDP, broadcast or to a device address; replies go to the
-sender's address and port)
+sender's address and port, or by broadcast with --reply-to)
   FOND  password matches  -> IAMI + block
   SETS  MAC matches       -> block applied (MAC, firmware version, Wi-Fi mode,
                              Wi-Fi security and channel are kept) -> SETI + block
@@ -354,6 +362,12 @@ int ParseOptions(int argc, char** argv, Options& opt, std::string& err) {
       if (!intValue(0, 10000, opt.scanMs)) return 2;
     } else if (arg == "--reply-length") {
       if (!intValue(4, 2000, opt.replyLength)) return 2;
+    } else if (arg == "--reply-to") {
+      if (!value(v)) return 2;
+      if (v == "sender") opt.replyTo = ReplyTo::Sender;
+      else if (v == "broadcast") opt.replyTo = ReplyTo::Broadcast;
+      else if (v == "subnet") opt.replyTo = ReplyTo::SubnetBroadcast;
+      else { err = "--reply-to wants sender, broadcast or subnet: " + v; return 2; }
     } else if (arg == "--prefix") {
       if (!value(v)) return 2;
       opt.prefix.assign(v.begin(), v.end());

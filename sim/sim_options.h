@@ -31,6 +31,11 @@ enum Fault : unsigned {
   kFaultWfsrOvercount = 1u << 7,  // WFSR count byte claims more records than it carries
 };
 
+// Where the replies go: back to the request's sender (address and port), or
+// to a broadcast address with the request's source port, as a device whose
+// own address lies outside the PC's subnet may answer.
+enum class ReplyTo { Sender, Broadcast, SubnetBroadcast };
+
 struct FirmwareVersion {
   std::uint8_t major = 1, minor = 0, revision = 0;
 };
@@ -49,6 +54,7 @@ struct Options {
   int scanMs = 2500;  // WFSR answers wait this long instead: the device scans first
   int replyLength = 0;  // 0: 392 for the replies that carry the block
   std::vector<std::uint8_t> prefix;
+  ReplyTo replyTo = ReplyTo::Sender;
   int floodCount = 20;
   int wfsrCount = -1;  // explicit count byte; -1: the number of records
   int stallSeconds = 30;

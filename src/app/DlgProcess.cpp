@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/leave.h"
 #include "app/shell_fonts.h"
 #include "controls/CStaticEx.h"
 #include "protocol/result_codes.h"
@@ -101,7 +102,11 @@ DlgProcess::DlgProcess(QWidget* parent) : QDialog(parent) {
   connect(&m_AnimTimer, &QTimer::timeout, this, &DlgProcess::OnAnimation);
 }
 
-DlgProcess::~DlgProcess() { delete m_Notifier; }
+DlgProcess::~DlgProcess() {
+  // Only a test's worker can still be out here; keep the count right.
+  if (m_WorkerRunning) WorkerEnded();
+  delete m_Notifier;
+}
 
 QString DlgProcess::DotsText(int step) {
   static const char16_t* const kDots[8] = {u"　　　　", u"・　　　", u"・・　　", u"・・・　",
@@ -144,10 +149,21 @@ void DlgProcess::OnInitDialog() {
 
   m_AnimTimer.start();
 
+  // While the tool is leaving no exchange starts: the worker would outlive
+  // the runner and the device table.
+  if (IsLeaving()) {
+    m_Notifier->post(UWM_PROCESS_END, PR_WORKER_NOT_STARTED, 0);
+    return;
+  }
   ClearAbort();
   WorkerProc worker = m_WorkerOverride ? m_WorkerOverride : WorkerForKind(m_Kind);
   const bool started = worker && (m_Starter ? m_Starter(worker, &m_Param) : StartWorker(worker, &m_Param));
-  if (!started) m_Notifier->post(UWM_PROCESS_END, PR_WORKER_NOT_STARTED, 0);
+  if (!started) {
+    m_Notifier->post(UWM_PROCESS_END, PR_WORKER_NOT_STARTED, 0);
+    return;
+  }
+  m_WorkerRunning = true;
+  WorkerStarted();
 }
 
 void DlgProcess::FillParam() {
@@ -204,6 +220,12 @@ void DlgProcess::OnProcessEnd(std::int32_t result) {
   m_Result = result;
   m_AnimTimer.stop();
   done(QDialog::Accepted);
+  // The worker has posted its last message and touches nothing of ours any
+  // more; a leave that waited for it goes on from here.
+  if (m_WorkerRunning) {
+    m_WorkerRunning = false;
+    WorkerEnded();
+  }
 }
 
 bool DlgProcess::event(QEvent* e) {

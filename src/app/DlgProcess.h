@@ -101,6 +101,7 @@ class DlgProcess : public QDialog {
   Notifier* m_Notifier = nullptr;
   bool m_Opened = false;
   bool m_Ended = false;
+  bool m_WorkerRunning = false;  // started, its end message not yet here
   bool m_Dragging = false;
   QPoint m_DragOffset;
 };

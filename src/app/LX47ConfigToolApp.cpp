@@ -6,6 +6,7 @@
 #include "app/LX47ConfigToolDlg.h"
 #include "app/single_instance.h"
 #include "platform/net.h"
+#include "protocol/device_commands.h"
 #include "protocol/device_table.h"
 #include "protocol/settings.h"
 #include "ui/message_service.h"
@@ -56,6 +57,10 @@ void ReleaseDeviceTable() {
 
 namespace {
 
+// Far above a stopped command's longest pause (RecvDelay_msec up to 500 ms
+// plus 100 ms); only a hung system call would reach it.
+constexpr int kDeviceCommandStopMs = 5000;
+
 // Shows the main window in front of everything, or the dialog that is modal
 // over it (the progress dialog of a running exchange, say).
 void BringToFront(QWidget* window) {
@@ -101,6 +106,10 @@ int LX47ConfigToolApp::Run() {
     dlg.exec();
   }
 
+  // A clock set or TCP disconnect may still be running on its own thread:
+  // it reads the settings and holds sockets, which end with the process.
+  // Stopped, it ends within one receive pause.
+  WaitForDeviceCommands(kDeviceCommandStopMs);
   ReleaseDeviceTable();
   return 0;
 }

@@ -1,5 +1,6 @@
 // Ends the tool cleanly when the system asks it to (a session logging out, a
-// service manager, `kill`): every event loop returns, so the start-up code
+// service manager, `kill`): a running exchange is stopped and waited for
+// (app/leave.h), then every event loop returns, so the start-up code
 // releases the device table and the store is flushed as on a normal exit.
 #pragma once
 

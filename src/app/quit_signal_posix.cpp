@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "app/leave.h"
 #include "app/quit_signal.h"
 
 namespace lx47::app {
@@ -28,8 +29,9 @@ void QuitOnTerminationRequest() {
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
     char byte = 0;
     [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &byte, 1);
-    // exit() ends every running event loop, the main window's modal one too.
-    QCoreApplication::exit(0);
+    // A running exchange is stopped and waited for before every event loop,
+    // the main window's modal one too, returns.
+    RequestLeave();
   });
   struct sigaction sa = {};
   sa.sa_handler = OnSignal;

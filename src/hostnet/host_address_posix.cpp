@@ -84,7 +84,12 @@ class LinuxHostNet final : public HostNetSource {
         out.push_back(std::move(info));
       }
       AdapterInfo& info = out[it->second];
-      if (a->ifa_addr && a->ifa_addr->sa_family == AF_INET && info.firstAddress == "0.0.0.0") {
+      // An adapter whose cable is out or whose link is down shows no address
+      // ("0.0.0.0"), as on Windows, though Linux keeps a static address on
+      // it: it is neither offered nor resolved, and a search through it ends
+      // at once instead of sending into nothing.
+      const bool carrier = (a->ifa_flags & IFF_UP) && (a->ifa_flags & IFF_RUNNING);
+      if (carrier && a->ifa_addr && a->ifa_addr->sa_family == AF_INET && info.firstAddress == "0.0.0.0") {
         char text[16];
         platform::formatIpv4(reinterpret_cast<sockaddr_in*>(a->ifa_addr)->sin_addr.s_addr, text);
         info.firstAddress = text;

@@ -37,11 +37,16 @@ class NetApi {
   virtual SocketHandle udpSocket() = 0;
   virtual SocketHandle tcpSocket() = 0;
   virtual bool setBroadcast(SocketHandle s, bool on) = 0;
+  // A UDP socket bound to a host address receives, besides what is sent to
+  // that address, what is sent to 255.255.255.255 and to the address's
+  // subnet broadcast address on its port, when it comes in through the
+  // address's interface (a device may answer by broadcast).
   virtual bool bind(SocketHandle s, Endpoint local) = 0;
   virtual bool localEndpoint(SocketHandle s, Endpoint& out) = 0;  // getsockname
   virtual bool sendTo(SocketHandle s, const std::uint8_t* data, std::size_t len, Endpoint to) = 0;
   // One datagram of at most cap bytes; returns its length, or -1 when nothing
-  // was received (would block or any other error).
+  // was received (would block or any other error). A longer datagram is used
+  // up and counts as nothing received: no part of it is handed on.
   virtual std::ptrdiff_t recvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap) = 0;
   virtual bool setNonBlocking(SocketHandle s, bool on) = 0;
   virtual ConnectStart connect(SocketHandle s, Endpoint to) = 0;

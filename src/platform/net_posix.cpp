@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <csignal>
 
+#include "platform/broadcast_listeners_posix.h"
+
 namespace lx47::platform {
 namespace {
 
@@ -50,7 +52,11 @@ class PosixNet final : public NetApi {
   }
   bool bind(SocketHandle s, Endpoint local) override {
     sockaddr_in sa = toSockaddr(local);
-    return ::bind(fd(s), reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+    if (::bind(fd(s), reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) return false;
+    // From here on the socket hears its port's broadcasts on its address's
+    // interface too, as a Winsock socket bound to that address does.
+    posix::OpenBroadcastListeners(fd(s));
+    return true;
   }
   bool localEndpoint(SocketHandle s, Endpoint& out) override {
     sockaddr_in sa{};
@@ -66,10 +72,7 @@ class PosixNet final : public NetApi {
     return n >= 0 && static_cast<std::size_t>(n) == len;
   }
   std::ptrdiff_t recvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap) override {
-    sockaddr_in from{};
-    socklen_t len = sizeof from;
-    ssize_t n = ::recvfrom(fd(s), buf, cap, 0, reinterpret_cast<sockaddr*>(&from), &len);
-    return n < 0 ? -1 : n;
+    return posix::ReceiveDatagram(fd(s), buf, cap);
   }
   bool setNonBlocking(SocketHandle s, bool on) override {
     int flags = ::fcntl(fd(s), F_GETFL, 0);
@@ -107,7 +110,10 @@ class PosixNet final : public NetApi {
     return n < 0 ? -1 : n;
   }
   void shutdownBoth(SocketHandle s) override { ::shutdown(fd(s), SHUT_RDWR); }
-  void close(SocketHandle s) override { ::close(fd(s)); }
+  void close(SocketHandle s) override {
+    posix::CloseBroadcastListeners(fd(s));
+    ::close(fd(s));
+  }
 };
 
 }  // namespace

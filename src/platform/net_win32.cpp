@@ -57,6 +57,9 @@ class WinsockNet final : public NetApi {
     return ::setsockopt(sock(s), SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&v), sizeof v) == 0;
   }
   bool bind(SocketHandle s, Endpoint local) override {
+    // A UDP socket bound to an address hears its port's broadcasts that come
+    // in through that address's interface as well: nothing more to do here
+    // (the POSIX side opens listeners for them).
     sockaddr_in sa = toSockaddr(local);
     return ::bind(sock(s), reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
   }
@@ -79,9 +82,9 @@ class WinsockNet final : public NetApi {
     int len = sizeof from;
     int n = ::recvfrom(sock(s), reinterpret_cast<char*>(buf), static_cast<int>(cap), 0,
                        reinterpret_cast<sockaddr*>(&from), &len);
-    // WSAEMSGSIZE: the datagram was longer than cap and its rest is lost;
-    // the buffer holds its first cap bytes, as a POSIX socket would give.
-    if (n == SOCKET_ERROR) return WSAGetLastError() == WSAEMSGSIZE ? static_cast<std::ptrdiff_t>(cap) : -1;
+    // WSAEMSGSIZE too: a datagram longer than cap is used up and nothing is
+    // received (the POSIX side detects the truncation and does the same).
+    if (n == SOCKET_ERROR) return -1;
     return n;
   }
   bool setNonBlocking(SocketHandle s, bool on) override {

@@ -1,5 +1,7 @@
 #include "protocol/device_commands.h"
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "platform/net.h"
@@ -9,6 +11,9 @@
 namespace lx47 {
 
 namespace {
+
+// Command threads that have not yet returned.
+std::atomic<int> g_runningCommands{0};
 
 int RunShortCommand(const DeviceEntry& entry, const char* reply, std::size_t minLength,
                     std::function<void(std::vector<std::uint8_t>&)> build) {
@@ -69,15 +74,30 @@ bool StartDeviceCommand(DeviceCommand command, const DeviceEntry& entry) {
   copy.Host_IP = entry.Host_IP;
   copy.Device_IP = entry.Device_IP;
   copy.Device_MAC = entry.Device_MAC;
+  g_runningCommands.fetch_add(1);
   try {
     std::thread([command, copy] {
       if (command == DeviceCommand::SetClock)
         (void)SetDeviceClock(copy);
       else
         (void)DisconnectTcp(copy);
+      g_runningCommands.fetch_sub(1);
     }).detach();
   } catch (...) {
+    g_runningCommands.fetch_sub(1);
     return false;
+  }
+  return true;
+}
+
+bool WaitForDeviceCommands(int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (g_runningCommands.load() > 0) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    // Asked again at every look: a command clears the flag as it starts, so
+    // one request made just before that would be lost.
+    RequestAbort();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return true;
 }

@@ -25,4 +25,9 @@ enum class DeviceCommand { SetClock, DisconnectTcp };
 // copied, so the entry may change meanwhile. False if no thread could start.
 bool StartDeviceCommand(DeviceCommand command, const DeviceEntry& entry);
 
+// Asks the commands started so far to stop and waits, at most timeoutMs,
+// until their threads are done with the sockets and the settings; the tool
+// calls it before it ends. True when none runs any more.
+bool WaitForDeviceCommands(int timeoutMs);
+
 }  // namespace lx47

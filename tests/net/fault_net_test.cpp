@@ -112,6 +112,13 @@ const std::vector<std::string> kGarbage = {"--prefix", "\x7f#garbage!"};
 const std::vector<std::string> kZeroFirst = {"--prefix-hex", "00"};  // a datagram starting with 0 has no text
 const std::vector<std::string> kFlood = {"--fault", "flood"};        // 20 foreign datagrams per reply
 const std::vector<std::string> kSmallFlood = {"--fault", "flood", "--flood-count", "3"};
+// Answers by broadcast, on the host address's own link.
+const std::vector<std::string> kBroadcast = {"--reply-to", "broadcast"};
+const std::vector<std::string> kSubnet = {"--reply-to", "subnet"};
+const std::vector<std::string> kBroadcastWrongMac = {"--reply-to", "broadcast", "--fault", "wrong-mac"};
+const std::vector<std::string> kBroadcastFlood = {"--reply-to", "broadcast", "--fault", "flood"};
+const std::vector<std::string> kBroadcastSmallFlood = {"--reply-to", "broadcast", "--fault", "flood",
+                                                       "--flood-count", "3"};
 const std::vector<std::string> kOvercount = {"--fault", "wfsr-overcount"};
 const std::vector<std::string> kCount255 = {"--wfsr-count", "255"};
 
@@ -146,6 +153,19 @@ INSTANTIATE_TEST_SUITE_P(
         // Discovery counts each as an attempt (10 here): a few leave room for
         // the answer, twenty before it use up every attempt of both sends.
         FaultCase{"SmallFlood", kSmallFlood, Op::Discover, 1}, FaultCase{"Flood", kFlood, Op::Discover, 0},
+        // Broadcast answers serve every exchange as unicast ones do; another
+        // device's are ignored, and a flood of broadcasts costs what a flood
+        // of unicasts costs.
+        FaultCase{"Broadcast", kBroadcast, Op::Discover, 1}, FaultCase{"Broadcast", kBroadcast, Op::Write, PR_OK},
+        FaultCase{"Broadcast", kBroadcast, Op::Reset, PR_OK}, FaultCase{"Broadcast", kBroadcast, Op::Scan, PR_OK},
+        FaultCase{"Broadcast", kBroadcast, Op::Clock, PR_OK}, FaultCase{"Broadcast", kBroadcast, Op::Tdsc, PR_OK},
+        FaultCase{"Subnet", kSubnet, Op::Write, PR_OK},
+        FaultCase{"BroadcastWrongMac", kBroadcastWrongMac, Op::Write, PR_NO_REPLY},
+        FaultCase{"BroadcastWrongMac", kBroadcastWrongMac, Op::Tdsc, PR_NO_REPLY},
+        FaultCase{"BroadcastFlood", kBroadcastFlood, Op::Write, PR_OK},
+        FaultCase{"BroadcastFlood", kBroadcastFlood, Op::Clock, PR_OK},
+        FaultCase{"BroadcastSmallFlood", kBroadcastSmallFlood, Op::Discover, 1},
+        FaultCase{"BroadcastFlood", kBroadcastFlood, Op::Discover, 0},
         // A count byte claiming more records than arrived.
         FaultCase{"Overcount", kOvercount, Op::Scan, PR_OK}, FaultCase{"Count255", kCount255, Op::Scan, PR_OK}),
     CaseName);

@@ -38,6 +38,7 @@ const OptionCase kOptions[] = {
     {"--delay-ms", "0", "10001"},
     {"--scan-ms", "3000", "-1"},
     {"--reply-length", "500", "3"},
+    {"--reply-to", "broadcast", "multicast"},
     {"--prefix", "x#!", nullptr},
     {"--prefix-hex", "00ff", "0"},
     {"--flood-count", "5", "1001"},

@@ -112,9 +112,10 @@ std::ptrdiff_t FakeNet::recvFrom(SocketHandle s, std::uint8_t* buf, std::size_t 
   if (q.empty()) return -1;
   Bytes d = std::move(q.front());
   q.pop_front();
-  const std::size_t len = std::min(cap, d.size());  // longer datagrams are cut, as recvfrom does
-  if (len) std::memcpy(buf, d.data(), len);
-  return static_cast<std::ptrdiff_t>(len);
+  // A longer datagram is used up and nothing is received, as on a real stack.
+  if (d.size() > cap) return -1;
+  if (!d.empty()) std::memcpy(buf, d.data(), d.size());
+  return static_cast<std::ptrdiff_t>(d.size());
 }
 
 bool FakeNet::setNonBlocking(SocketHandle s, bool) {

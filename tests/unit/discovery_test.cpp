@@ -83,6 +83,21 @@ TEST_F(Discovery, ReplyLengthAndMarkerPosition) {
   EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{20, 20, 20, 20, 100}));
 }
 
+// A datagram longer than the B-1 bytes a receive takes is not cut to fit: it
+// is used up whole, and its attempt with it.
+TEST_F(Discovery, DatagramLongerThanTheBufferIsDroppedWithItsAttempt) {
+  answerWith({test::DeviceReply("IAMI", Mac(1), 2048), test::DeviceReply("IAMI", Mac(2), 2047)});
+  MaxSendCmdLoopCount = 1;
+  MaxRecvLoopCount = 3;
+  EXPECT_EQ(run(), PR_OK);
+  ASSERT_EQ(param.FoundCount, 1);
+  EXPECT_EQ(DeviceTable[0].Device_MAC, Mac(2));
+  EXPECT_EQ(DeviceTable[0].Block_Length(), 2047u);
+  // The pause before every attempt after the first: the long datagram was not
+  // taken for a short reply either.
+  EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{20, 20, 100}));
+}
+
 TEST_F(Discovery, SameDeviceOnEverySendIsListedOnce) {
   answerWith({test::DeviceReply("IAMI", Mac(1))});
   EXPECT_EQ(run(), PR_OK);

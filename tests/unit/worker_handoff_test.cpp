@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <thread>
 
+#include "protocol/device_commands.h"
 #include "protocol/process_param.h"
 #include "protocol/result_codes.h"
 #include "protocol_fixture.h"
@@ -95,6 +97,24 @@ TEST_F(Handoff, AbortFromTheWindowThreadEndsAWrite) {
     cv.notify_all();
   }
   EXPECT_EQ(notifier.waitEnd(), PR_ABORTED);
+}
+
+// The tool's end stops a clock set still running on its own thread: the
+// command sees the abort although it clears the flag as it starts, and its
+// sockets are closed once the wait returns.
+TEST_F(Handoff, WaitingForDeviceCommandsStopsARunningOne) {
+  DeviceEntry entry;
+  entry.storeReply(test::DeviceReply("IAMI", Mac(1)), test::Ip("10.47.0.1"));
+  // No device answers, and every receive takes 2 ms of real time: the
+  // command would run 10 sends x 60 attempts, 1.2 s.
+  net.beforeRecv = [](int) { std::this_thread::sleep_for(std::chrono::milliseconds(2)); };
+  ASSERT_TRUE(StartDeviceCommand(DeviceCommand::SetClock, entry));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(WaitForDeviceCommands(5000));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(600));
+  EXPECT_LT(net.sent().size(), 10u);
+  EXPECT_EQ(net.openSockets(), 0);
+  EXPECT_TRUE(WaitForDeviceCommands(0)) << "nothing left running";
 }
 
 TEST(Workers, UnknownKindHasNoWorker) {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -17,10 +18,12 @@
 #include <optional>
 #include <set>
 
+#include "app/DlgFactoryReset.h"
 #include "app/DlgPassword.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "controls/CStaticEx.h"
 #include "hostnet/DlgAppSetting.h"
+#include "hostnet/host_address.h"
 #include "modal.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
@@ -200,6 +203,58 @@ TEST_F(SearchNet, ChosenAdapterThatLostItsAddressSendsNothing) {
             ui::Str(154) + "\n\nネットワークアダプタ：［eth9 (gone)］は有効ではないか、切断状態の可能性があります。");
   EXPECT_TRUE(sim.logLinesWith({" RECV "}).empty());
   EXPECT_EQ(win->deviceList()->rowCount(), 0);
+}
+
+// The device side's end of lx0's veth pair down for a test's span: lx0 has
+// no carrier but keeps its address, as a PC's adapter with the cable out.
+class NoCarrierOnLx0 {
+ public:
+  NoCarrierOnLx0() : ok(SetDeviceLink("lx1", "lx0", false)) {}
+  ~NoCarrierOnLx0() { EXPECT_TRUE(SetDeviceLink("lx1", "lx0", true)) << "lx0 did not get its carrier back"; }
+  const bool ok;
+};
+
+TEST_F(SearchNet, AdapterWithoutCarrierEndsTheResetAndTheSearchAtOnce) {
+  ASSERT_TRUE(sim.start({"--devices", "1"}));
+  store.writeInt("ALL_HOST_SCAN", 0);
+  store.writeString("HOST_ADAPTERNAME", "lx0");
+  store.writeString("HOST_DESC", "lx0 (veth)");
+  store.writeString("HOST_IP", "10.47.0.1");
+  SearchThroughTheDialog(QString());
+  ASSERT_EQ(win->deviceList()->rowCount(), 1);
+  messages.clear();
+
+  NoCarrierOnLx0 unplugged;
+  ASSERT_TRUE(unplugged.ok);
+  std::vector<hostnet::AdapterInfo> adapters;
+  hostnet::EnumAdapters(adapters);
+  const auto lx0 = std::find_if(adapters.begin(), adapters.end(), [](const auto& a) { return a.name == "lx0"; });
+  ASSERT_NE(lx0, adapters.end());
+  EXPECT_EQ(lx0->firstAddress, "0.0.0.0");
+  EXPECT_EQ(hostnet::FindAdapterAddress("lx0"), 0u);
+
+  // The default timing: a search sent into the dead link would take 12.8 s.
+  MaxSendCmdLoopCount = 10;
+  MaxRecvLoopCount = 60;
+  RecvDelay_msec = 20;
+  const std::size_t received = sim.logLines().size();
+  const QString adapter = QStringLiteral("\n\nネットワークアダプタ：［lx0 (veth)］は有効ではないか、切断状態の可能性があります。");
+  QElapsedTimer took;
+  took.start();
+
+  messages.answer(ui::MsgResult::Yes);  // the reset's confirmation
+  ModalWatch<app::DlgFactoryReset> reset([](app::DlgFactoryReset& d) { d.okButton()->click(); });
+  win->OnFactoryReset();
+  ASSERT_TRUE(reset.seen);
+  ASSERT_EQ(messages.count(), 2);
+  EXPECT_EQ(messages.last().text, ui::Str(143) + "\n\n" + ui::Str(154) + adapter);
+
+  messages.clear();
+  SearchThroughTheDialog(QString());
+  ASSERT_EQ(messages.count(), 1);
+  EXPECT_EQ(messages.last().text, ui::Str(154) + adapter);
+  EXPECT_LT(took.elapsed(), 2000);
+  EXPECT_EQ(sim.logLines().size(), received) << "nothing was sent";
 }
 
 }  // namespace

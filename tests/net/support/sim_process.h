@@ -72,6 +72,11 @@ class SimProcess {
   std::string dir_;
 };
 
+// Takes a device-side link (lx1, lx3) down or up, so that its PC-side peer
+// (lx0, lx2) loses or regains its carrier, and waits at most 5 s for the PC
+// side to see it. Linux only: false elsewhere.
+bool SetDeviceLink(const std::string& deviceSide, const std::string& pcSide, bool up);
+
 // The in-memory settings at small values, so a test takes well under a
 // second per exchange: 2 sends × 10 attempts × 20 ms.
 void UseFastSettings();

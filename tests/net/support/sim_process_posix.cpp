@@ -141,6 +141,29 @@ bool SimProcess::start(const std::vector<std::string>& args, std::string* why) {
   return fail("lx47-sim not ready within 10 s");
 }
 
+bool SetDeviceLink(const std::string& deviceSide, const std::string& pcSide, bool up) {
+  const char* ns = std::getenv("LX47_DEVICE_NETNS");
+  if (!ns) return false;
+  std::vector<std::string> argv = {"nsenter", std::string("--net=") + ns, "--", "ip", "link", "set", deviceSide,
+                                   up ? "up" : "down"};
+  std::vector<char*> cargv;
+  for (std::string& a : argv) cargv.push_back(a.data());
+  cargv.push_back(nullptr);
+  pid_t pid = -1;
+  if (::posix_spawnp(&pid, "nsenter", nullptr, nullptr, cargv.data(), environ) != 0) return false;
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+  const std::string carrier = "/sys/class/net/" + pcSide + "/carrier";
+  for (int i = 0; i < 100; ++i) {
+    std::ifstream in(carrier);
+    std::string v;
+    std::getline(in, v);
+    if (v == (up ? "1" : "0")) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
 void SimProcess::stop() {
   if (pid_ > 0) {
     ::kill(pid_, SIGTERM);

@@ -185,4 +185,6 @@ void SimProcess::stop() {
   }
 }
 
+bool SetDeviceLink(const std::string&, const std::string&, bool) { return false; }
+
 }  // namespace lx47::nettest
