@@ -56,6 +56,7 @@ class FakeHostNet : public hostnet::HostNetSource {
     return tableReadable;
   }
   bool adapters(std::vector<hostnet::AdapterInfo>& out) override {
+    if (onAdapters) onAdapters();
     out = adapterList;
     return adaptersReadable;
   }
@@ -66,6 +67,7 @@ class FakeHostNet : public hostnet::HostNetSource {
   std::vector<hostnet::AdapterInfo> adapterList;
   bool tableReadable = true;
   bool adaptersReadable = true;
+  std::function<void()> onAdapters;  // runs at every read of the adapter list
 };
 
 struct Posted {
