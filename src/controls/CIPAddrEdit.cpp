@@ -29,7 +29,7 @@ int FieldWidth(const QFontMetrics& fm) {
   int widest = 0;
   for (int octet = 0; octet <= 255; ++octet) widest = std::max(widest, fm.horizontalAdvance(QString::number(octet)));
   constexpr int kLineEditMargin = 2;
-  constexpr int kRoom = 2;
+  constexpr int kRoom = 3;
   return widest + 2 * (kLineEditMargin + kRoom);
 }
 
