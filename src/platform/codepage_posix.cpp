@@ -7,7 +7,7 @@
 
 #include <iconv.h>
 
-#include <cstdint>
+#include "platform/cp932_extras.h"
 
 namespace lx47::platform {
 namespace {
@@ -16,17 +16,6 @@ constexpr const char* kAnsi = "CP932";
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// Five single bytes that Windows' code page 932 maps to characters of their
-// own and back, but glibc's CP932 refuses. A device text holding one of them
-// must load and store unchanged, as it does on a Japanese Windows.
-struct ByteChar {
-  unsigned char byte;
-  char32_t ch;
-};
-constexpr ByteChar kWindowsOnly[] = {
-    {0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3},
-};
 
 // Length of the UTF-8 character at p: its full length when its
 // continuation bytes are there, else 1 (a stray byte is replaced alone).
@@ -112,14 +101,9 @@ std::string AnsiToUtf8(std::string_view ansi) {
       ++i;
       continue;
     }
-    bool special = false;
-    for (const ByteChar& bc : kWindowsOnly) {
-      if (bc.byte == c) {
-        AppendUtf8(out, bc.ch);
-        special = true;
-      }
-    }
-    if (special) {
+    // The five bytes glibc's CP932 lacks.
+    if (const char32_t extra = cp932::ExtraChar(c)) {
+      AppendUtf8(out, extra);
       ++i;
       continue;
     }
@@ -150,14 +134,10 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     }
     const std::size_t n = Utf8Length(utf8.data() + i, utf8.size() - i);
     const char32_t ch = DecodeUtf8(utf8.data() + i, n);
-    bool special = false;
-    for (const ByteChar& bc : kWindowsOnly) {
-      if (n > 1 && bc.ch == ch) {
-        out += static_cast<char>(bc.byte);
-        special = true;
-      }
-    }
-    if (!special && !cv.Whole(utf8.data() + i, n, out)) out += '?';
+    if (const unsigned char extra = n > 1 ? cp932::ExtraByte(ch) : 0)
+      out += static_cast<char>(extra);
+    else if (!cv.Whole(utf8.data() + i, n, out))
+      out += '?';
     i += n;
   }
   return out;
