@@ -29,7 +29,7 @@ QFont DialogFont(qreal pt, int weight = 400) {
 
 }  // namespace
 
-DlgFactoryReset::DlgFactoryReset(QWidget* parent) : QDialog(parent) {
+DlgFactoryReset::DlgFactoryReset(QWidget* parent) : ui::Dialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("LX47 の初期化"));
   setObjectName(QStringLiteral("DlgFactoryReset"));
@@ -52,7 +52,6 @@ DlgFactoryReset::DlgFactoryReset(QWidget* parent) : QDialog(parent) {
   m_OkButton = new QPushButton(QStringLiteral("OK"), this);
   m_OkButton->setDefault(true);
   m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
-  m_CancelButton->setAutoDefault(false);
   for (QPushButton* b : {m_OkButton, m_CancelButton}) b->setMinimumSize(72, 34);
 
   auto* textRow = new QHBoxLayout;
@@ -89,7 +88,7 @@ DlgFactoryReset::DlgFactoryReset(QWidget* parent) : QDialog(parent) {
 }
 
 void DlgFactoryReset::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
+  ui::Dialog::showEvent(e);
   if (!m_Opened) {
     m_Opened = true;
     OnInitDialog();
@@ -129,7 +128,7 @@ void DlgFactoryReset::accept() {
   }
   m_Mac = mac;
   m_EraseMode = kEraseModeSent;
-  QDialog::accept();
+  ui::Dialog::accept();
 }
 
 }  // namespace lx47::app

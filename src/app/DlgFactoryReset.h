@@ -1,10 +1,10 @@
 // Asks for the MAC address of the device to return to its factory settings.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 
 #include "protocol/config_block.h"
+#include "ui/dialog.h"
 
 class QLabel;
 class QPushButton;
@@ -15,7 +15,7 @@ class CMACAddrEdit;
 
 namespace lx47::app {
 
-class DlgFactoryReset : public QDialog {
+class DlgFactoryReset : public ui::Dialog {
   Q_OBJECT
  public:
   explicit DlgFactoryReset(QWidget* parent = nullptr);

@@ -55,7 +55,7 @@ void keepPlace(QWidget* w) {
 
 }  // namespace
 
-DlgPassword::DlgPassword(QWidget* parent) : QDialog(parent) {
+DlgPassword::DlgPassword(QWidget* parent) : ui::Dialog(parent) {
   // A caption-less pop-up with a thin border.
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setObjectName(QStringLiteral("DlgPassword"));
@@ -74,8 +74,6 @@ DlgPassword::DlgPassword(QWidget* parent) : QDialog(parent) {
   m_ShowBox = new QCheckBox(QStringLiteral("文字表示"), this);
   m_SaveBox = new QCheckBox(QStringLiteral("パスワードを保存"), this);
   m_DeleteButton = new QPushButton(QStringLiteral("削除"), this);
-  m_DeleteButton->setFlat(true);
-  m_DeleteButton->setAutoDefault(false);
   m_OneDeviceBox = new QCheckBox(QStringLiteral("１台のみ検出 "), this);
   m_MacBox = new QCheckBox(QStringLiteral("検索する MACアドレス"), this);
   m_MacEdit = new controls::CMACAddrEdit(this);
@@ -83,7 +81,6 @@ DlgPassword::DlgPassword(QWidget* parent) : QDialog(parent) {
   m_OkButton = new QPushButton(QStringLiteral("検索実行"), this);
   m_OkButton->setDefault(true);
   m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
-  m_CancelButton->setAutoDefault(false);
   keepPlace(m_MacBox);
   keepPlace(m_MacEdit);
 
@@ -156,7 +153,7 @@ void DlgPassword::showEvent(QShowEvent* e) {
     m_Initialised = true;
     OnInitDialog();
   }
-  QDialog::showEvent(e);
+  ui::Dialog::showEvent(e);
 }
 
 void DlgPassword::OnInitDialog() {
@@ -277,7 +274,7 @@ void DlgPassword::OnOK() {
     }
   }
   m_SearchMac = filter;
-  QDialog::accept();
+  ui::Dialog::accept();
 }
 
 }  // namespace lx47::app

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDialog>
 
 #include "protocol/config_block.h"
+#include "ui/dialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -19,7 +19,7 @@ class CMACAddrEdit;
 
 namespace lx47::app {
 
-class DlgPassword : public QDialog {
+class DlgPassword : public ui::Dialog {
   Q_OBJECT
  public:
   explicit DlgPassword(QWidget* parent = nullptr);

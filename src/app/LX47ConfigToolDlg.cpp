@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -32,6 +33,7 @@
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
+#include "ui/window_gesture.h"
 
 namespace lx47::app {
 
@@ -53,7 +55,7 @@ QFrame* Separator(QWidget* parent) {
 
 }  // namespace
 
-LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : QDialog(parent) {
+LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : ui::Dialog(parent) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFont(GothicFont(9));
@@ -74,7 +76,9 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : QDia
   m_List->horizontalHeader()->setSectionsClickable(false);
   m_List->horizontalHeader()->setHighlightSections(false);
   m_List->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  m_List->horizontalHeader()->setStretchLastSection(false);
+  // The empty third column takes whatever width is left, so it never asks
+  // for a horizontal scroll bar.
+  m_List->horizontalHeader()->setStretchLastSection(true);
   m_List->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_List->font()).height() + 6);
   const QStringList headings{ui::Str(104), ui::Str(105), ui::Str(106)};
   m_List->setHorizontalHeaderLabels(headings);
@@ -87,10 +91,16 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : QDia
     const int macWidth = QFontMetrics(m_List->font()).horizontalAdvance(QStringLiteral("00:00:00:00:00:00")) + 12;
     m_List->setColumnWidth(1, std::max(m_List->columnWidth(1), macWidth));
   }
-  m_List->setMinimumSize(DX(140), DY(300));
+  // Wide enough for the three columns and a vertical scroll bar beside them
+  // (sixteen rows fit without one, a smaller window may need it).
+  int columns = 0;
+  for (int c = 0; c < 3; ++c) columns += m_List->columnWidth(c);
+  const int listWidth = columns + 2 * m_List->frameWidth() + m_List->verticalScrollBar()->sizeHint().width();
+  m_List->setMinimumSize(std::max(DX(140), listWidth), DY(300));
   auto* groupLayout = new QVBoxLayout(group);
   groupLayout->addWidget(m_List);
-  group->setFixedWidth(std::max(DX(154), m_List->horizontalHeader()->length() + 24));
+  const QMargins inner = groupLayout->contentsMargins() + group->contentsMargins();
+  group->setFixedWidth(std::max(DX(154), m_List->minimumWidth() + inner.left() + inner.right()));
 
   // Selection text, version caption and the coloured version in its frame.
   m_SelectionLabel = new QLabel(QStringLiteral("選択No."), this);
@@ -177,6 +187,8 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : QDia
   root->addLayout(bottom);
 
   InstallWindowMenu(*this, header);
+  // On the window and its texts and frames; the pages count their own.
+  new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
   resize(DX(441), DY(364));
 
   connect(m_SearchButton, &QPushButton::clicked, this, &LX47ConfigToolDlg::OnSearch);
@@ -354,7 +366,7 @@ void LX47ConfigToolDlg::keyPressEvent(QKeyEvent* e) {
     e->accept();
     return;
   }
-  QDialog::keyPressEvent(e);
+  ui::Dialog::keyPressEvent(e);
 }
 
 void LX47ConfigToolDlg::closeEvent(QCloseEvent* e) {
@@ -362,23 +374,18 @@ void LX47ConfigToolDlg::closeEvent(QCloseEvent* e) {
   OnExit();
 }
 
-void LX47ConfigToolDlg::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() != Qt::RightButton || childAt(e->position().toPoint()) != nullptr) {
-    QDialog::mouseDoubleClickEvent(e);
-    return;
-  }
+void LX47ConfigToolDlg::OnRightDoubleClick() {
   ++m_RDblClkCount;
   if (m_RDblClkCount > kRevealCount && MaskSetting) {
     ExtendedSettingsShown = 1;
     m_Pages[kNetworkPage]->ShowExtendedSettings(true);
     m_Pages[kOptionPage]->ShowExtendedSettings(true);
   }
-  e->accept();
 }
 
 bool LX47ConfigToolDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
   if (HandleWindowMenuMessage(*this, message, result)) return true;
-  return QDialog::nativeEvent(eventType, message, result);
+  return ui::Dialog::nativeEvent(eventType, message, result);
 }
 
 }  // namespace lx47::app

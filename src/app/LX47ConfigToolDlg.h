@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDialog>
 #include <QTimer>
 #include <array>
 #include <cstdint>
@@ -13,6 +12,7 @@
 
 #include "protocol/config_block.h"
 #include "protocol/device_table.h"
+#include "ui/dialog.h"
 
 class QFrame;
 class QLabel;
@@ -29,7 +29,7 @@ class SettingsPage;
 
 namespace lx47::app {
 
-class LX47ConfigToolDlg : public QDialog {
+class LX47ConfigToolDlg : public ui::Dialog {
   Q_OBJECT
  public:
   // Makes the page of a tab (0..4); empty: the pages of page_factory.h.
@@ -97,12 +97,13 @@ class LX47ConfigToolDlg : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
  private:
   void OnRowSelected(int row);
   void OnReselect();
+  // The hidden gesture that reveals the extended settings.
+  void OnRightDoubleClick();
 
   QTableWidget* m_List = nullptr;
   QTabWidget* m_Tabs = nullptr;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 #include <cstring>
 
 namespace lx47::controls {
@@ -18,6 +19,18 @@ int FieldValue(const QLineEdit* f) {
   bool ok = false;
   const int v = f->text().toInt(&ok);
   return ok ? v : 0;
+}
+
+// A field's width for its font: the widest octet from 0 to 255 (digits are
+// not equally wide in every font, bold ones least of all), the line edit's
+// own margin of 2 pixels on each side of its text, and room of as much
+// again so that no digit touches a dot or the border.
+int FieldWidth(const QFontMetrics& fm) {
+  int widest = 0;
+  for (int octet = 0; octet <= 255; ++octet) widest = std::max(widest, fm.horizontalAdvance(QString::number(octet)));
+  constexpr int kLineEditMargin = 2;
+  constexpr int kRoom = 3;
+  return widest + 2 * (kLineEditMargin + kRoom);
 }
 
 }  // namespace
@@ -114,8 +127,10 @@ QString CIPAddrEdit::text() const {
 
 QSize CIPAddrEdit::sizeHint() const {
   const QFontMetrics fm(font());
-  const int w = 4 * (fm.horizontalAdvance(QStringLiteral("000")) + 2) + 3 * fm.horizontalAdvance(u'.') + 6;
-  return {w, fm.height() + 6};
+  int dots = 0;
+  for (const QLabel* dot : m_Dots) dots += dot->sizeHint().width();
+  const QMargins frame = contentsMargins() + layout()->contentsMargins();
+  return {4 * FieldWidth(fm) + dots + frame.left() + frame.right(), fm.height() + 6};
 }
 
 int CIPAddrEdit::indexOf(QObject* o) const {
@@ -222,7 +237,7 @@ void CIPAddrEdit::changeEvent(QEvent* event) {
 
 void CIPAddrEdit::updateFieldWidths() {
   const QFontMetrics fm(font());
-  for (QLineEdit* f : m_Fields) f->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("000")) + 2);
+  for (QLineEdit* f : m_Fields) f->setMinimumWidth(FieldWidth(fm));
   updateGeometry();
 }
 

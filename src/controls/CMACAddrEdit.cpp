@@ -150,6 +150,7 @@ bool CMACAddrEdit::event(QEvent* e) {
       case Qt::Key_X:
       case Qt::Key_C:
       case Qt::Key_V:
+      case Qt::Key_H:
         if (ctrl) {
           k->accept();
           return true;
@@ -192,6 +193,13 @@ void CMACAddrEdit::keyPressEvent(QKeyEvent* e) {
   if (key == Qt::Key_Backspace) {
     // Ctrl+Backspace is a control character, which the mask refuses.
     if (!ctrl) backspace();
+    e->accept();
+    return;
+  }
+  if (ctrl && key == Qt::Key_H && !(e->modifiers() & Qt::AltModifier)) {
+    // Ctrl+H types the backspace character, as in every edit of the home
+    // desktop.
+    backspace();
     e->accept();
     return;
   }

@@ -14,12 +14,14 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+#include "controls/read_only_look.h"
 #include "platform/codepage.h"
 #include "protocol/number_parse.h"
 #include "protocol/settings.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
+#include "ui/window_gesture.h"
 
 namespace lx47::hostnet {
 
@@ -72,12 +74,13 @@ void keepPlace(QWidget* w) {
 QLineEdit* readOnlyEdit(QWidget* parent) {
   auto* e = new QLineEdit(parent);
   e->setReadOnly(true);
+  controls::ShowReadOnlyLook(e);
   return e;
 }
 
 }  // namespace
 
-DlgAppSetting::DlgAppSetting(QWidget* parent) : QDialog(parent) {
+DlgAppSetting::DlgAppSetting(QWidget* parent) : ui::Dialog(parent) {
   setWindowTitle(QStringLiteral("ツール設定"));
   setFont(UiFont(9, 400));
 
@@ -89,7 +92,6 @@ DlgAppSetting::DlgAppSetting(QWidget* parent) : QDialog(parent) {
   m_HostList->setMinimumContentsLength(34);
   m_HostList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_RescanButton = new QPushButton(QStringLiteral("再スキャン"), m_HostGroup);
-  m_RescanButton->setAutoDefault(false);
   m_IpLabel = new QLabel(QStringLiteral("ホストIPアドレス"), m_HostGroup);
   m_IpEdit = readOnlyEdit(m_HostGroup);
   m_MacLabel = new QLabel(QStringLiteral("MACアドレス"), m_HostGroup);
@@ -113,11 +115,9 @@ DlgAppSetting::DlgAppSetting(QWidget* parent) : QDialog(parent) {
   for (QWidget* w : receiveControls()) keepPlace(w);
 
   m_DefaultsButton = new QPushButton(QStringLiteral("デフォルト値\nに戻す"), this);
-  m_DefaultsButton->setAutoDefault(false);
   m_OkButton = new QPushButton(QStringLiteral("設定"), this);
   m_OkButton->setDefault(true);
   m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
-  m_CancelButton->setAutoDefault(false);
   m_OkButton->setMinimumSize(96, 32);
   m_CancelButton->setMinimumSize(96, 32);
   m_DefaultsButton->setMinimumSize(96, 44);
@@ -172,6 +172,7 @@ DlgAppSetting::DlgAppSetting(QWidget* parent) : QDialog(parent) {
   connect(m_DefaultsButton, &QPushButton::clicked, this, &DlgAppSetting::OnDefaults);
   connect(m_OkButton, &QPushButton::clicked, this, &DlgAppSetting::OnOK);
   connect(m_CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
 }
 
 DlgAppSetting::~DlgAppSetting() = default;
@@ -185,7 +186,7 @@ void DlgAppSetting::showEvent(QShowEvent* e) {
     m_Initialised = true;
     OnInitDialog();
   }
-  QDialog::showEvent(e);
+  ui::Dialog::showEvent(e);
 }
 
 void DlgAppSetting::OnInitDialog() {
@@ -290,7 +291,9 @@ void DlgAppSetting::OnRescan() {
   for (QWidget* w : std::initializer_list<QWidget*>{m_HostList, m_IpLabel, m_IpEdit, m_MacLabel, m_MacEdit, m_TypeLabel})
     w->setEnabled(false);
   repaint();
-  // Adapters that just came up need a moment before they report an address.
+  // Adapters that just came up need a moment before they report an address;
+  // the wait cursor stays until the list is filled again.
+  const ui::WaitCursor busy;
   ui::messages().waitCursorPause(1000);
   FillHostList();
 }
@@ -303,7 +306,7 @@ void DlgAppSetting::OnDefaults() {
 
 void DlgAppSetting::timerEvent(QTimerEvent* e) {
   if (e->timerId() != m_WarningTimer) {
-    QDialog::timerEvent(e);
+    ui::Dialog::timerEvent(e);
     return;
   }
   killTimer(m_WarningTimer);
@@ -311,11 +314,7 @@ void DlgAppSetting::timerEvent(QTimerEvent* e) {
   if (!m_PendingWarning.isEmpty()) ui::ShowMessage(this, m_PendingWarning, ui::MsgIcon::Error);
 }
 
-void DlgAppSetting::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() != Qt::RightButton) {
-    QDialog::mouseDoubleClickEvent(e);
-    return;
-  }
+void DlgAppSetting::OnRightDoubleClick() {
   ++m_RDblClkCount;
   if (m_RDblClkCount == kRevealCount) {
     APP_SETTING_OPTION1 = 1;  // for the rest of this run; not stored
@@ -368,7 +367,7 @@ void DlgAppSetting::OnOK() {
                    QStringLiteral("［応答パケット受信回数］の指定に無効な文字があります。\n"),
                    QStringLiteral("［応答パケット受信回数］の指定が無効または範囲外です。\n")))
     return;
-  QDialog::accept();
+  ui::Dialog::accept();
 }
 
 }  // namespace lx47::hostnet

@@ -3,12 +3,12 @@
 // how patiently they send and receive.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <string>
 #include <vector>
 
 #include "hostnet/host_address.h"
+#include "ui/dialog.h"
 
 class QComboBox;
 class QGroupBox;
@@ -18,7 +18,7 @@ class QPushButton;
 
 namespace lx47::hostnet {
 
-class DlgAppSetting : public QDialog {
+class DlgAppSetting : public ui::Dialog {
   Q_OBJECT
  public:
   explicit DlgAppSetting(QWidget* parent = nullptr);
@@ -49,6 +49,7 @@ class DlgAppSetting : public QDialog {
   // The six controls of the receive count and delay, hidden at first.
   std::vector<QWidget*> receiveControls() const;
   const std::string& selectedAdapterName() const { return m_SelectedAdapterName; }
+  int rightDoubleClicks() const { return m_RDblClkCount; }
 
  public slots:
   void OnOK();
@@ -58,13 +59,14 @@ class DlgAppSetting : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:
   void OnInitDialog();
   void FillHostList();
   void OnSelChangeHostList();
   void ShowReceiveControls(bool shown);
+  // The hidden gesture that reveals the receive fields.
+  void OnRightDoubleClick();
   // Reads one number edit; false (after the message) when it is refused.
   bool StoreNumber(QLineEdit* edit, const char* key, int& target, unsigned min, unsigned max, const QString& invalidChars,
                    const QString& outOfRange);

@@ -18,6 +18,7 @@
 #include "pages/zero_text.h"
 #include "ui/message_service.h"
 #include "ui/strings.h"
+#include "ui/window_gesture.h"
 
 namespace lx47::pages {
 
@@ -56,6 +57,7 @@ void ZeroField(ConfigBlock& block, field::ZeroText f) {
 controls::CStaticEx* Note(const QString& text, QWidget* parent) {
   auto* l = new controls::CStaticEx(text, parent);
   l->setTextColor(kNoteColor);
+  l->m_DrawTransparent = true;  // on the page's own background, as on the other pages
   return l;
 }
 
@@ -72,6 +74,7 @@ QLineEdit* TimeEdit(QWidget* parent) {
 DlgSpecial::DlgSpecial(QWidget* parent) : SettingsPage(parent) {
   m_PageTitle = ui::Str(173);
   m_ServiceClicks = 0;
+  new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
 
   m_LeaseLabel = new QLabel(QStringLiteral("（アクセスポイントモード接続時） DHCP リース時間"), this);
   m_Lease = TimeEdit(this);
@@ -108,6 +111,7 @@ DlgSpecial::DlgSpecial(QWidget* parent) : SettingsPage(parent) {
   m_JudgeLabel = new controls::CStaticEx(
       QStringLiteral("アクセスポイントモード接続時、接続元からの通信パケットが途絶えた場合に切断と判断するまでの時間"), this);
   m_JudgeLabel->setWordWrap(true);
+  m_JudgeLabel->m_DrawTransparent = true;
   m_Judge = TimeEdit(this);
   m_JudgeNote = Note(QStringLiteral("（10～65535 秒）"), this);
 
@@ -267,14 +271,10 @@ void DlgSpecial::OnMessageCheck(int i) {
   m_MsgNote[i]->setEnabled(on);
 }
 
-// The service gesture: right-button double-clicks on the page itself, counted
-// only while the page is enabled.
-void DlgSpecial::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() != Qt::RightButton || !m_Defaults->isEnabled()) {
-    SettingsPage::mouseDoubleClickEvent(e);
-    return;
-  }
-  e->accept();
+// The service gesture: right-button double-clicks on the page, counted only
+// while the page is enabled.
+void DlgSpecial::OnRightDoubleClick() {
+  if (!m_Defaults->isEnabled()) return;
   ++m_ServiceClicks;
   if (m_ServiceClicks > kServiceClickThreshold) {
     QApplication::beep();

@@ -55,10 +55,9 @@ class DlgSpecial : public SettingsPage {
   QPushButton* clockButton() const { return m_ClockButton; }
   QPushButton* disconnectButton() const { return m_DisconnectButton; }
 
- protected:
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
-
  private:
+  // The service gesture that shows the clock and disconnect buttons.
+  void OnRightDoubleClick();
   void OnPasswordCheck();
   void OnMessageCheck(int i);
   void RunServiceCommand(DeviceCommand command);

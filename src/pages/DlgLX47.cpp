@@ -97,6 +97,9 @@ DlgLX47::DlgLX47(OperationRunner runner, QWidget* parent) : SettingsPage(parent)
   for (controls::CStaticEx* l : {m_ModeLabel, m_LinkLabel}) {
     l->setFont(statusFont);
     l->setTextColor(kStatusColor);
+    // One status line on the page's own background, like the coloured
+    // texts of the other pages, not two grey patches.
+    l->m_DrawTransparent = true;
   }
   m_InfraSsid->setMaxLength(32);
   m_InfraPassword->setMaxLength(64);

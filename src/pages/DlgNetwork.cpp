@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CIPAddrEdit.h"
+#include "controls/read_only_look.h"
 #include "pages/DlgOption.h"
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
@@ -21,6 +22,7 @@
 #include "protocol/number_parse.h"
 #include "protocol/settings.h"
 #include "ui/strings.h"
+#include "ui/window_gesture.h"
 
 namespace lx47::pages {
 
@@ -70,6 +72,7 @@ bool ReadPort(const QLineEdit* edit, std::uint16_t& port) {
 DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   m_PageTitle = ui::Str(126);
   m_UnlockCount = 0;
+  new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
   m_BoldFont = PageFont(this, 10, 600);
 
   // Addressing (group 1019).
@@ -104,11 +107,16 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   ipGrid->setContentsMargins(6, 4, 6, 4);
 
   // Operation mode (group 1024), hidden until an entry in TCP Client mode
-  // is loaded.
-  m_ModeGroup = new QGroupBox(QStringLiteral("オペレーション モード"), this);
+  // is loaded. The Mixed radio (1027) is no member of the group: it shows
+  // with the extended settings whether the group is shown or not, so it
+  // sits beside the group box, over a slot in the group's row of modes.
+  auto* modeArea = new QWidget(this);
+  m_ModeGroup = new QGroupBox(QStringLiteral("オペレーション モード"), modeArea);
   m_Server = Radio(QStringLiteral("TCP Server"), m_ModeGroup);
   m_Client = Radio(QStringLiteral("TCP Client"), m_ModeGroup);
-  m_Mixed = Radio(QStringLiteral("Mixed (Sever && Client)"), m_ModeGroup);
+  m_Mixed = Radio(QStringLiteral("Mixed (Sever && Client)"), modeArea);
+  m_MixedSlot = new QWidget(m_ModeGroup);
+  m_MixedSlot->setFixedSize(m_Mixed->sizeHint());
   m_ServerIpLabel = new QLabel(QStringLiteral("接続する サーバー\n IPアドレス"), m_ModeGroup);
   m_ServerIpLabel->setAlignment(Qt::AlignCenter);
   m_ServerIp = new controls::CIPAddrEdit(m_ModeGroup);
@@ -118,7 +126,7 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   auto* modes = new QHBoxLayout;
   modes->addWidget(m_Server);
   modes->addWidget(m_Client);
-  modes->addWidget(m_Mixed);
+  modes->addWidget(m_MixedSlot);
   modes->addStretch(1);
   modeGrid->addLayout(modes, 0, 0, 1, 4);
   modeGrid->addWidget(m_ServerIpLabel, 1, 0);
@@ -129,6 +137,11 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   modeGrid->setHorizontalSpacing(4);
   modeGrid->setContentsMargins(6, 4, 6, 4);
   KeepPlace(m_ModeGroup);
+  auto* areaLayout = new QVBoxLayout(modeArea);
+  areaLayout->setContentsMargins(0, 0, 0, 0);
+  areaLayout->addWidget(m_ModeGroup);
+  modeArea->installEventFilter(this);
+  QWidget::setTabOrder(m_Client, m_Mixed);
   m_ModeGroup->setVisible(false);
   m_Mixed->setVisible(false);
   m_Mixed->setEnabled(false);
@@ -155,7 +168,7 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   root->setContentsMargins(6, 6, 6, 6);
   root->addWidget(ipGroup);
   root->addSpacing(8);
-  root->addWidget(m_ModeGroup);
+  root->addWidget(modeArea);
   root->addSpacing(8);
   root->addLayout(dnsGrid);
   root->addStretch(1);
@@ -166,6 +179,7 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   for (QLineEdit* e : {m_Port, m_ServerPort})
     e->setFixedWidth(QFontMetrics(m_BoldFont).horizontalAdvance(QStringLiteral("00000")) + 14);
   m_Port->setReadOnly(true);
+  controls::ShowReadOnlyLook(m_Port);
 
   connect(m_Manual, &QRadioButton::clicked, this, &DlgNetwork::SelectManualAddress);
   connect(m_Dhcp, &QRadioButton::clicked, this, &DlgNetwork::SelectDhcp);
@@ -177,6 +191,20 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
 }
 
 bool DlgNetwork::On(const QWidget* w) const { return w->isEnabledTo(this); }
+
+bool DlgNetwork::eventFilter(QObject* watched, QEvent* event) {
+  // The area has laid out the group box (also while it is hidden, as it
+  // keeps its place); the group's own layout runs here too, so the slot's
+  // place is known even while the group is hidden.
+  if (watched == m_Mixed->parent() && (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest ||
+                                       event->type() == QEvent::Show)) {
+    if (m_MixedSlot->size() != m_Mixed->sizeHint()) m_MixedSlot->setFixedSize(m_Mixed->sizeHint());
+    m_ModeGroup->layout()->setGeometry(m_ModeGroup->contentsRect());
+    m_Mixed->setGeometry(QRect(m_ModeGroup->pos() + m_MixedSlot->pos(), m_MixedSlot->size()));
+    m_Mixed->raise();
+  }
+  return SettingsPage::eventFilter(watched, event);
+}
 
 void DlgNetwork::ShowExtendedSettings(bool shown) {
   m_Mixed->setVisible(shown);
@@ -347,14 +375,12 @@ bool DlgNetwork::StoreToBlock(DeviceEntry& entry, bool report) {
   return true;
 }
 
-void DlgNetwork::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() == Qt::RightButton && On(m_Port) && m_UnlockCount < kPortUnlockCount) {
-    if (++m_UnlockCount == kPortUnlockCount) {
-      QApplication::beep();
-      m_Port->setReadOnly(false);
-    }
+void DlgNetwork::OnRightDoubleClick() {
+  if (!On(m_Port) || m_UnlockCount >= kPortUnlockCount) return;
+  if (++m_UnlockCount == kPortUnlockCount) {
+    QApplication::beep();
+    m_Port->setReadOnly(false);
   }
-  SettingsPage::mouseDoubleClickEvent(e);
 }
 
 }  // namespace lx47::pages

@@ -55,7 +55,7 @@ class DlgNetwork : public SettingsPage {
   QGroupBox* m_ModeGroup = nullptr;        // 1024
   QRadioButton* m_Server = nullptr;        // 1025
   QRadioButton* m_Client = nullptr;        // 1026
-  QRadioButton* m_Mixed = nullptr;         // 1027
+  QRadioButton* m_Mixed = nullptr;         // 1027, beside the group box, over m_MixedSlot
   QLabel* m_ServerIpLabel = nullptr;       // 1003
   controls::CIPAddrEdit* m_ServerIp = nullptr;  // 1028
   QLabel* m_ServerPortLabel = nullptr;     // 1029
@@ -74,16 +74,18 @@ class DlgNetwork : public SettingsPage {
   void SelectMixedMode();
 
  protected:
-  // Enter and Escape do nothing on the page (no default button fires).
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The hidden gesture that makes the port edit editable.
+  void OnRightDoubleClick();
   void EnableConnectPassword(bool available);
   void ShowModeGroup(bool shown);
   void EnableAddressFields(bool enable);
   void EnableServerFields(bool enable);
   bool On(const QWidget* w) const;
 
+  QWidget* m_MixedSlot = nullptr;  // the place of 1027 in the group's row of modes
   QFont m_BoldFont;
   DlgOption* m_OptionPage = nullptr;
 };

@@ -6,10 +6,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
+#include "controls/read_only_look.h"
 #include "protocol/process_param.h"
 #include "protocol/result_codes.h"
 #include "ui/message_service.h"
@@ -25,7 +27,7 @@ const char* const kNoRouter = "WIFIルーターを見つけることができま
 }  // namespace
 
 DlgSelectRouter::DlgSelectRouter(OperationRunner runner, QWidget* parent)
-    : QDialog(parent), m_Runner(std::move(runner)) {
+    : ui::Dialog(parent), m_Runner(std::move(runner)) {
   setWindowTitle(QStringLiteral("Wifi ルーターの選択"));
   setModal(true);
 
@@ -38,8 +40,10 @@ DlgSelectRouter::DlgSelectRouter(OperationRunner runner, QWidget* parent)
 
   m_Ssid = new QLineEdit(this);
   m_Ssid->setReadOnly(true);
+  controls::ShowReadOnlyLook(m_Ssid);
   m_Mac = new QLineEdit(this);
   m_Mac->setReadOnly(true);
+  controls::ShowReadOnlyLook(m_Mac);
   m_Mac->setFrame(false);
   m_Rssi = new QLabel(ui::Str(172), this);
   m_Security = new QLabel(ui::Str(171), this);
@@ -89,14 +93,21 @@ QString DlgSelectRouter::SsidText(const RouterScanRecord& record) {
   return QString::fromLatin1(ssid.data(), static_cast<qsizetype>(ssid.size()));
 }
 
-// The scan runs when the dialog opens, before the user can do anything in it.
-void DlgSelectRouter::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
-  if (m_Initialised) return;
-  m_Initialised = true;
-  m_SelectedRecord = -1;
-  m_Ok->setEnabled(false);
-  Rescan();
+// The first scan is part of opening the dialog: it runs, with its progress
+// window and its messages, before the dialog appears, so that no empty
+// dialog waits behind them.
+void DlgSelectRouter::setVisible(bool visible) {
+  if (visible && !m_Initialised) {
+    m_Initialised = true;
+    // Placed now, over the window it belongs to, so that the progress window
+    // and the messages of the scan come up where the dialog will.
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
+      move(owner->geometry().center() - QPoint(width() / 2, height() / 2));
+    m_SelectedRecord = -1;
+    m_Ok->setEnabled(false);
+    Rescan();
+  }
+  ui::Dialog::setVisible(visible);
 }
 
 void DlgSelectRouter::Rescan() {
@@ -105,7 +116,12 @@ void DlgSelectRouter::Rescan() {
     m_Ok->setEnabled(false);
     return;
   }
-  m_List->clear();
+  // Emptying the list changes no button: OK keeps its state until a line is
+  // highlighted or a scan finds nothing.
+  {
+    const QSignalBlocker quiet(m_List);
+    m_List->clear();
+  }
 
   RunnerRequest request;
   request.kind = OP_ROUTER_SCAN;
@@ -176,7 +192,7 @@ void DlgSelectRouter::accept() {
   const QList<QListWidgetItem*> selected = m_List->selectedItems();
   if (selected.isEmpty()) return;  // nothing highlighted: the dialog stays open
   m_SelectedRecord = selected.front()->data(Qt::UserRole).toInt();
-  QDialog::accept();
+  ui::Dialog::accept();
 }
 
 }  // namespace lx47::pages

@@ -3,11 +3,11 @@
 // the Wi-Fi page.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 
 #include "pages/operation_runner.h"
 #include "protocol/router_scan.h"
+#include "ui/dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,7 +16,7 @@ class QPushButton;
 
 namespace lx47::pages {
 
-class DlgSelectRouter : public QDialog {
+class DlgSelectRouter : public ui::Dialog {
  public:
   DlgSelectRouter(OperationRunner runner, QWidget* parent = nullptr);
 
@@ -43,9 +43,7 @@ class DlgSelectRouter : public QDialog {
   QLabel* channelLabel() const { return m_Channel; }
 
   void accept() override;
-
- protected:
-  void showEvent(QShowEvent* e) override;
+  void setVisible(bool visible) override;
 
  private:
   void OnSelectionChanged();

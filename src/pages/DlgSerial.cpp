@@ -15,6 +15,7 @@
 #include "pages/page_report.h"
 #include "protocol/number_parse.h"
 #include "ui/strings.h"
+#include "ui/window_gesture.h"
 
 namespace lx47::pages {
 
@@ -66,6 +67,7 @@ DlgSerial::DlgSerial(QWidget* parent) : SettingsPage(parent) {
   m_PageTitle = ui::Str(127);
   m_UnlockCount = 0;
   m_Offered460800 = 0;
+  new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
 
   auto* port = new QGroupBox(QStringLiteral("COMポート設定"), this);
   m_Baud = new QComboBox(port);
@@ -227,14 +229,12 @@ bool DlgSerial::StoreToBlock(DeviceEntry& entry, bool report) {
   return true;
 }
 
-void DlgSerial::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() == Qt::RightButton && On(m_Baud) && !m_Offered460800) {
-    if (++m_UnlockCount >= kBaudUnlockCount) {
-      QApplication::beep();
-      Offer460800();
-    }
+void DlgSerial::OnRightDoubleClick() {
+  if (!On(m_Baud) || m_Offered460800) return;
+  if (++m_UnlockCount >= kBaudUnlockCount) {
+    QApplication::beep();
+    Offer460800();
   }
-  SettingsPage::mouseDoubleClickEvent(e);
 }
 
 }  // namespace lx47::pages

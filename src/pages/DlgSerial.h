@@ -46,10 +46,10 @@ class DlgSerial : public SettingsPage {
   QLineEdit* m_Char = nullptr;      // 1033
 
  protected:
-  // Enter and Escape do nothing on the page (no default button fires).
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:
+  // The hidden gesture that offers "460800".
+  void OnRightDoubleClick();
   void Offer460800();
   bool On(const QWidget* w) const;
 

@@ -5,11 +5,16 @@
 #include <windows.h>
 
 #include "platform/codepage.h"
+#include "platform/cp932_extras.h"
 
 namespace lx47::platform {
 namespace {
 
 bool IsLead(unsigned char c) { return ::IsDBCSLeadByteEx(CP_ACP, c) != 0; }
+
+// Code page 932's five single bytes with characters of their own: Windows
+// maps them itself, Wine refuses them; either way they go through the table.
+bool IsCp932() { return ::GetACP() == 932; }
 
 // Length of the UTF-8 character at p: its full length when its
 // continuation bytes are there, else 1 (a stray byte is replaced alone).
@@ -51,6 +56,12 @@ std::string AnsiToUtf8(std::string_view ansi) {
       ++i;
       continue;
     }
+    if (const char32_t extra = IsCp932() ? cp932::ExtraChar(c) : 0) {
+      const wchar_t w = static_cast<wchar_t>(extra);
+      AppendUtf8(out, &w, 1);
+      ++i;
+      continue;
+    }
     std::size_t n = IsLead(c) ? 2 : 1;
     wchar_t w[4];
     int units = n <= ansi.size() - i ? ToWide(CP_ACP, ansi.data() + i, n, w) : 0;
@@ -83,6 +94,10 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     i += n;
     if (units <= 0) {
       out += '?';
+      continue;
+    }
+    if (const unsigned char extra = units == 1 && IsCp932() ? cp932::ExtraByte(w[0]) : 0) {
+      out += static_cast<char>(extra);
       continue;
     }
     // No best fit: a character the code page lacks becomes '?', not a

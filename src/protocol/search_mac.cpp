@@ -28,13 +28,22 @@ bool ParseSearchMacAdrs(std::u16string_view text, MacAddress& out) {
   if (text.size() != 12) return false;
   MacAddress mac{};
   for (std::size_t i = 0; i < 6; ++i) {
-    const std::u16string_view pair = trim(text.substr(2 * i, 2));
-    unsigned v = 0;
+    std::u16string_view pair = trim(text.substr(2 * i, 2));
+    // Read as the C library's unsigned conversion reads it, which is how
+    // the value has always been read: a sign may come first, and a minus
+    // negates the number modulo 2^32 ("-1" is 0xFF once kept in 8 bits).
+    bool negative = false;
+    if (!pair.empty() && (pair.front() == u'+' || pair.front() == u'-')) {
+      negative = pair.front() == u'-';
+      pair.remove_prefix(1);
+    }
+    std::uint32_t v = 0;
     for (char16_t c : pair) {
       const int d = hexDigit(c);
       if (d < 0) break;
-      v = v * 16 + static_cast<unsigned>(d);
+      v = v * 16 + static_cast<std::uint32_t>(d);
     }
+    if (negative) v = 0u - v;
     mac[i] = static_cast<std::uint8_t>(v & 0xFF);
   }
   out = mac;

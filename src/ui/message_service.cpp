@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -66,11 +68,8 @@ class QtMessageService final : public MessageService {
   }
 
   QString openFile(const FileRequest& request) override {
-    QFileDialog dialog(request.parent, request.title, request.directory, request.filter);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
-    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    QFileDialog dialog(request.parent);
+    ConfigureOpenFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted) return QString();
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.front();
@@ -89,6 +88,8 @@ class QtMessageService final : public MessageService {
 };
 
 MessageService* g_replacement = nullptr;
+
+bool HasWildcard(const QString& name) { return name.contains(u'*') || name.contains(u'?'); }
 
 // Yes/No and OK/Cancel boxes default to their first button unless the
 // caller chose the second.
@@ -116,6 +117,34 @@ MsgResult ShowWithCaption(QWidget* parent, const QString& text, const QString& c
 }
 
 }  // namespace
+
+void ConfigureOpenFileDialog(QFileDialog& dialog, const FileRequest& request) {
+  dialog.setWindowTitle(request.title);
+  dialog.setDirectory(request.directory);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // Qt takes a file type's pattern from the parentheses at the end of its
+  // text. The type reads as the request's text, details hidden, and shows
+  // the files that the pre-filled name names (upper- and lower-case alike,
+  // as the home desktop's file names are).
+  const QString pattern = HasWildcard(request.fileName) ? request.fileName : QStringLiteral("*");
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(request.filter, pattern));
+  if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  // Room for the name, and size and date columns as wide as their texts
+  // (Qt's own widths cut both off in the Japanese texts).
+  dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 460)));
+  if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+  }
+}
+
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
 
 MessageService& messages() {
   static QtMessageService real;

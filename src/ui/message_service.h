@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 namespace lx47::ui {
@@ -25,8 +26,11 @@ struct FileRequest {
   QWidget* parent = nullptr;
   QString title;
   QString directory;
-  QString filter;  // e.g. "LX47 firm data file (LX47_*.bin)"
-  QString fileName;       // pre-filled name, e.g. "LX47_*.bin"; empty for none
+  QString filter;  // the file type's text, e.g. "LX47 firm data file (lx47_*.bin)"
+  // Pre-filled name, e.g. "LX47_*.bin"; empty for none. A name with
+  // wildcards is also the pattern the files are shown by, as on the home
+  // desktop.
+  QString fileName;
   QString defaultSuffix;  // appended to a typed name without one, e.g. "bin"
 };
 
@@ -39,6 +43,21 @@ class MessageService {
   // Pauses ms milliseconds with the wait cursor (the event loop keeps running).
   virtual void waitCursorPause(int ms) = 0;
 };
+
+// The wait cursor for as long as it lives, for work that goes on after a
+// pause: the cursor a pause shows inside it stays until the work is done.
+class WaitCursor {
+ public:
+  WaitCursor();
+  ~WaitCursor();
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Sets up the open-file dialog of a request: title, folder, the file type
+// that reads as the request's text while the files are shown by the
+// pre-filled name's pattern, and columns wide enough for size and date.
+void ConfigureOpenFileDialog(QFileDialog& dialog, const FileRequest& request);
 
 MessageService& messages();
 void setMessageService(MessageService* replacement);  // nullptr restores the real one

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
@@ -189,6 +190,31 @@ TEST_F(DlgAppSettingTest, RescanDropsAnAdapterThatLostItsAddress) {
   Pump(700);
   ASSERT_EQ(msgs.count(), 1);
   EXPECT_EQ(msgs.last().text, QString::fromUtf8(kWarning));
+}
+
+// The wait cursor of a rescan is up from its pause until the list is full
+// again, and gone afterwards.
+TEST_F(DlgAppSettingTest, RescanKeepsTheWaitCursorUntilTheListIsRefilled) {
+  auto d = Open();
+  std::vector<int> cursorWhileReading;
+  net.onAdapters = [&] {
+    const QCursor* c = QApplication::overrideCursor();
+    cursorWhileReading.push_back(c ? c->shape() : -1);
+  };
+  d->rescanButton()->click();
+  net.onAdapters = nullptr;
+  EXPECT_EQ(msgs.pauses, std::vector<int>{1000});
+  EXPECT_EQ(cursorWhileReading, std::vector<int>{Qt::WaitCursor});
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(DlgAppSettingTest, ReadOnlyFieldsHaveTheDialogsBackground) {
+  auto d = Open();
+  d->hostList()->setCurrentIndex(1);
+  const QColor dialog = d->palette().color(QPalette::Window);
+  for (QLineEdit* e : {d->currentSelection(), d->hostAddress(), d->hostMac()})
+    EXPECT_EQ(e->palette().color(QPalette::Base), dialog);
+  EXPECT_NE(d->sendCountEdit()->palette().color(QPalette::Base), dialog);
 }
 
 TEST_F(DlgAppSettingTest, HostChoiceIsStoredAndAllScanRemovesTheStoredAdapter) {

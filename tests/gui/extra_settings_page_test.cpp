@@ -241,6 +241,9 @@ class ServiceButtons : public test::ProtocolTest {
     DeviceTable[0] = test::EntryWithBlock(1);
     DeviceTable[1] = test::EntryWithBlock(2);
     DeviceCount = 2;
+    // Laid out, so that the corner where the gesture is made is the page's
+    // own margin, not a control.
+    page.show();
     page.m_StartCommand = [this](DeviceCommand c, const DeviceEntry& e) {
       started.push_back({c, e.Device_MAC});
       return true;

@@ -59,6 +59,10 @@ TEST(MacEdit, KeySequences) {
       {"backspace on selection to the end", "12:34:56", 3, 5, {K(Qt::Key_Backspace)}, "12:", 3},
       {"backspace on inner selection", kFull, 0, 5, {K(Qt::Key_Backspace)}, "00:00:56:78:9A:BC", 0},
       {"ctrl+backspace ignored", kFull, 4, 0, {Ctrl(Qt::Key_Backspace)}, kFull, 4},
+      // Ctrl+H types the backspace character: the same as the Backspace key.
+      {"ctrl+h at the end shortens", "12:34", 5, 0, {Ctrl(Qt::Key_H)}, "12:3", 4},
+      {"ctrl+h inside zeroes, caret back", kFull, 1, 0, {Ctrl(Qt::Key_H)}, "02:34:56:78:9A:BC", 0},
+      {"ctrl+h on inner selection", kFull, 0, 5, {Ctrl(Qt::Key_H)}, "00:00:56:78:9A:BC", 0},
       {"delete without selection: nothing", kFull, 5, 0, {K(Qt::Key_Delete)}, kFull, 5},
       {"delete on the middle pair keeps colons", kFull, 5, 4, {K(Qt::Key_Delete)}, "12:34:00:78:9A:BC", 9, 5, 4},
       {"delete on selection to the end", kFull, 8, 9, {K(Qt::Key_Delete)}, "12:34:56", 8},

@@ -3,6 +3,7 @@
 // rules of the opening state.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -10,9 +11,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <optional>
 
@@ -284,4 +287,57 @@ TEST_F(MainWindowTest, WindowMenuHasTheTwoEntriesInOrder) {
   QStringList entries;
   for (QAction* a : button->menu()->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(entries, (QStringList{ui::Str(139), "-", ui::Str(151), "-"}));
+}
+
+// Sixteen devices, the most a search lists: the columns fit the list, the
+// empty third one takes what is left, and no horizontal scroll bar shows.
+TEST_F(MainWindowTest, DeviceListNeedsNoHorizontalScrollBar) {
+  for (int i = 0; i < kDeviceTableSize; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
+  DeviceCount = kDeviceTableSize;
+  dlg->show();
+  ListDevices();
+  QApplication::processEvents();
+  QTableWidget* list = dlg->deviceList();
+  EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+  EXPECT_LE(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width());
+  EXPECT_GT(list->columnWidth(2), 0);
+  EXPECT_EQ(list->horizontalHeader()->length(), list->viewport()->width());
+}
+
+// The window menu's button says what it is, in the tool's language, and how
+// to reach it from the keyboard; the shortcut opens it, and while it is open
+// the menu is the button's child for accessibility tools.
+TEST_F(MainWindowTest, WindowMenuIsDiscoverable) {
+  dlg->show();
+  QApplication::setActiveWindow(&*dlg);
+  auto* button = dlg->findChild<QToolButton*>(QStringLiteral("windowMenuButton"));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->accessibleName(), QStringLiteral("ウィンドウメニュー"));
+  const QString shortcut = QKeySequence(Qt::ALT | Qt::Key_Space).toString(QKeySequence::NativeText);
+  EXPECT_TRUE(button->toolTip().contains(shortcut)) << button->toolTip().toStdString();
+  EXPECT_TRUE(button->toolTip().contains(QStringLiteral("LX47 の初期化"))) << button->toolTip().toStdString();
+  EXPECT_TRUE(button->toolTip().contains(QStringLiteral("ツール設定"))) << button->toolTip().toStdString();
+
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
+  ASSERT_NE(iface, nullptr);
+  EXPECT_EQ(iface->childCount(), 0);
+  QStringList entries;
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    QMenu* menu = button->menu();
+    seen = menu->isVisible();
+    if (iface->childCount() == 1) {
+      QAccessibleInterface* child = iface->child(0);
+      EXPECT_EQ(child->object(), menu);
+      EXPECT_EQ(iface->indexOfChild(child), 0);
+      for (int i = 0; i < child->childCount(); ++i) entries << child->child(i)->text(QAccessible::Name);
+    }
+    menu->close();
+  });
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::AltModifier, QStringLiteral(" "));
+  QApplication::sendEvent(&*dlg, &press);
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(entries.contains(ui::Str(139))) << entries.join(u'|').toStdString();
+  EXPECT_TRUE(entries.contains(ui::Str(151))) << entries.join(u'|').toStdString();
+  EXPECT_EQ(iface->childCount(), 0);
 }

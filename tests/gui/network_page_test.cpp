@@ -345,3 +345,73 @@ TEST_F(NetworkPage, RightDoubleClicksMakeThePortEditable) {
   dbl(Qt::RightButton);
   EXPECT_FALSE(page.m_Port->isReadOnly());
 }
+
+// The Mixed radio is no member of the mode group: with the extended
+// settings it shows whether the group is shown or not, in the group's row
+// of modes.
+TEST_F(NetworkPage, MixedRadioShowsWithTheExtendedSettingsOutsideTheGroup) {
+  DlgNetwork page;
+  page.show();
+  page.ShowExtendedSettings(true);
+  struct Case {
+    std::uint8_t mode;
+    bool groupShown;
+  };
+  for (const Case c : {Case{2, false}, Case{1, false}, Case{0, true}}) {
+    SCOPED_TRACE(int(c.mode));
+    DeviceEntry entry = ClientEntry(c.mode);
+    page.LoadFromEntry(entry, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(page.m_ModeGroup->isVisible(), c.groupShown);
+    EXPECT_TRUE(page.m_Mixed->isVisible());
+    EXPECT_TRUE(page.m_Mixed->isEnabled());
+    // Beside TCP Client, inside the group's frame.
+    const QRect mixed(page.m_Mixed->mapTo(&page, QPoint(0, 0)), page.m_Mixed->size());
+    const QRect group(page.m_ModeGroup->mapTo(&page, QPoint(0, 0)), page.m_ModeGroup->size());
+    EXPECT_TRUE(group.contains(mixed));
+    if (c.groupShown) {
+      const QRect client(page.m_Client->mapTo(&page, QPoint(0, 0)), page.m_Client->size());
+      EXPECT_EQ(mixed.center().y(), client.center().y());
+      EXPECT_GE(mixed.left(), client.right());
+    }
+  }
+  page.ShowExtendedSettings(false);
+  EXPECT_FALSE(page.m_Mixed->isVisible());
+}
+
+// Read-only edits have the dialog's background; the port edit turns into an
+// input field once the hidden gesture has made it editable.
+TEST_F(NetworkPage, ReadOnlyPortLooksReadOnlyUntilUnlocked) {
+  DlgNetwork page;
+  page.show();
+  const QColor dialog = page.palette().color(QPalette::Window);
+  const QColor input = page.palette().color(QPalette::Base);
+  ASSERT_NE(dialog, input);
+  EXPECT_EQ(page.m_Port->palette().color(QPalette::Base), dialog);
+  EXPECT_EQ(page.m_ServerPort->palette().color(QPalette::Base), input);
+  page.m_Port->setReadOnly(false);
+  EXPECT_EQ(page.m_Port->palette().color(QPalette::Base), input);
+}
+
+// Every octet fits its field with room to spare, in the page's bold font.
+TEST_F(NetworkPage, AddressFieldsFitEveryOctet) {
+  DlgNetwork page;
+  page.show();
+  page.ShowExtendedSettings(true);
+  DeviceEntry entry = ClientEntry();
+  page.LoadFromEntry(entry, 0);
+  QApplication::processEvents();
+  for (controls::CIPAddrEdit* edit : page.findChildren<controls::CIPAddrEdit*>()) {
+    ASSERT_TRUE(edit->isVisible());
+    for (int octet : {0, 111, 188, 200, 255}) {
+      const QString text = QString::number(octet);
+      edit->setBytes({std::uint8_t(octet), std::uint8_t(octet), std::uint8_t(octet), std::uint8_t(octet)});
+      for (int i = 0; i < 4; ++i) {
+        QLineEdit* f = edit->field(i);
+        const int need = f->fontMetrics().horizontalAdvance(text);
+        // The line edit keeps 2 pixels each side for itself; 2 more are room.
+        EXPECT_GE(f->width() - 4, need + 4) << octet << " in field " << i;
+      }
+    }
+  }
+}

@@ -109,7 +109,10 @@ TEST_F(SelectRouter, ListsSortedWithRecordIndexesAndShowsDetails) {
   EXPECT_EQ(dlg.m_SelectedRecord, 2);
 }
 
-TEST_F(SelectRouter, RescanReplacesTheListAndOkNeedsANewHighlight) {
+// A rescan replaces the list but leaves OK as it was: still enabled after a
+// highlighted line, though pressing it does nothing until a line of the new
+// list is highlighted.
+TEST_F(SelectRouter, RescanReplacesTheListAndLeavesOk) {
   routers = {test::Router("one", 1, 0, 0, 1), test::Router("two", 2, 0, 0, 2)};
   DlgSelectRouter dlg(runner);
   Open(dlg);
@@ -119,9 +122,47 @@ TEST_F(SelectRouter, RescanReplacesTheListAndOkNeedsANewHighlight) {
   dlg.rescanButton()->click();
   EXPECT_EQ(Lines(dlg.list()), QStringList{QStringLiteral("three")});
   EXPECT_TRUE(dlg.list()->selectedItems().isEmpty());
+  EXPECT_TRUE(dlg.okButton()->isEnabled());
   dlg.okButton()->click();
   EXPECT_TRUE(dlg.isVisible());
   EXPECT_EQ(dlg.m_SelectedRecord, -1);
+  // A rescan that finds nothing turns it off.
+  routers.clear();
+  dlg.rescanButton()->click();
+  EXPECT_FALSE(dlg.okButton()->isEnabled());
+}
+
+// The first scan belongs to opening the dialog: its progress window and its
+// messages come while the dialog is not yet on screen, then the dialog
+// appears with the list filled.
+TEST_F(SelectRouter, FirstScanRunsBeforeTheDialogAppears) {
+  routers = {test::Router("one", 1, 0, 0, 1)};
+  std::vector<bool> visibleDuringScan;
+  DlgSelectRouter dlg([&](QWidget* parent, const RunnerRequest& r) {
+    visibleDuringScan.push_back(parent->isVisible());
+    return runner(parent, r);
+  });
+  messages.onShow = [&](const ui::MessageRequest&) { visibleDuringScan.push_back(dlg.isVisible()); };
+  Open(dlg);
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(dlg.list()->count(), 1);
+  EXPECT_EQ(visibleDuringScan, std::vector<bool>{false});
+  // A scan that finds nothing: its message, too, comes before the dialog.
+  routers.clear();
+  visibleDuringScan.clear();
+  DlgSelectRouter empty([&](QWidget* parent, const RunnerRequest& r) {
+    visibleDuringScan.push_back(parent->isVisible());
+    return runner(parent, r);
+  });
+  messages.onShow = [&](const ui::MessageRequest&) { visibleDuringScan.push_back(empty.isVisible()); };
+  Open(empty);
+  EXPECT_EQ(visibleDuringScan, (std::vector<bool>{false, false}));
+  // Rescans run with the dialog on screen.
+  visibleDuringScan.clear();
+  routers = {test::Router("two", 2, 0, 0, 2)};
+  empty.rescanButton()->click();
+  EXPECT_EQ(visibleDuringScan, std::vector<bool>{true});
+  messages.onShow = nullptr;
 }
 
 // Every failure shows its message, then (the table being empty) that no

@@ -1,9 +1,15 @@
 // The string table, the message-box rules and the settings stores.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -55,6 +61,54 @@ TEST(MessageService, RecordingAnswersFromQueueThenDefault) {
   rec.answer(MsgResult::No);
   EXPECT_EQ(ShowMessage(nullptr, "q", MsgIcon::Warning, MsgButtons::YesNo), MsgResult::No);
   EXPECT_EQ(ShowMessage(nullptr, "q", MsgIcon::Warning, MsgButtons::YesNo), MsgResult::Yes);
+}
+
+// The firmware's file dialog: its file type reads as the tool's text, the
+// files shown are those of the pre-filled name whatever their case, and the
+// size and date columns are as wide as their texts.
+TEST(MessageService, OpenFileDialogShowsThePatternAndWholeColumns) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (const char* name : {"LX47_v2.5.7.bin", "lx47_old.bin", "other.bin"}) {
+    QFile f(dir.filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(123456, 'x'));
+  }
+  FileRequest request;
+  request.title = QStringLiteral("LX47 に書き込むファームファイルを選択してください。");
+  request.directory = dir.path();
+  request.fileName = QStringLiteral("LX47_*.bin");
+  request.defaultSuffix = QStringLiteral("bin");
+  request.filter = QStringLiteral("LX47 firm data file (lx47_*.bin)");
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  ConfigureOpenFileDialog(dialog, request);
+  dialog.show();
+  auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  ASSERT_NE(view, nullptr);
+  QElapsedTimer clock;
+  clock.start();
+  while (view->model()->rowCount(view->rootIndex()) < 2 && !clock.hasExpired(5000)) QApplication::processEvents();
+  QApplication::processEvents();
+
+  auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  ASSERT_NE(types, nullptr);
+  EXPECT_EQ(types->currentText(), request.filter);
+  QStringList shown;
+  const QModelIndex root = view->rootIndex();
+  for (int r = 0; r < view->model()->rowCount(root); ++r) {
+    const QModelIndex name = view->model()->index(r, 0, root);
+    if (view->isRowHidden(r, root)) continue;
+    shown << name.data().toString();
+    for (int c = 1; c < view->header()->count(); ++c) {
+      if (view->header()->isSectionHidden(c)) continue;
+      const QString text = view->model()->index(r, c, root).data().toString();
+      EXPECT_GE(view->header()->sectionSize(c), view->fontMetrics().horizontalAdvance(text) + 4)
+          << c << " " << text.toStdString();
+    }
+  }
+  shown.sort();
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("LX47_v2.5.7.bin"), QStringLiteral("lx47_old.bin")}));
 }
 
 TEST(SettingsStore, MemoryStoreReadsDefaultsAndNonIntegers) {

@@ -177,6 +177,21 @@ TEST_F(WifiPage, JapaneseTextsRoundTripInTheCodePage) {
   EXPECT_EQ(FieldBytes(entry, field::Wifi_Infra_SSID), Padded(Ansi("a漢字漢字漢字漢字漢字漢字漢字漢"), 32));
 }
 
+// The single bytes 0x80, 0xA0 and 0xFD..0xFF are characters of the code
+// page too: an untouched page stores them back as they came, not as "?".
+TEST_F(WifiPage, EveryCodePageByteComesBackUnchanged) {
+  block().set(field::Wifi_Infra_SSID, std::string("\xA0net\x80", 5));
+  block().set(field::Wifi_AP_SSID, std::string("\xFD\xFE\xFFap", 5));
+  block().set(field::Wifi_AP_Password, std::string("pass\xA0word\xFF", 10));
+  block().set(field::Wifi_AP_Security, 3);
+  block().set(field::Wifi_AP_Channel, 11);
+  const std::vector<std::uint8_t> before = entry.Block;
+  Load();
+  EXPECT_FALSE(page.infraSsid()->text().contains(QChar(0xFFFD)));
+  EXPECT_TRUE(page.StoreToBlock(entry, true));
+  EXPECT_EQ(entry.Block, before);
+}
+
 // A channel the list has no item for is kept as the block has it rather
 // than replaced by a list error value.
 TEST_F(WifiPage, Channels) {

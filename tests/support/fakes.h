@@ -69,6 +69,7 @@ class FakeHostNet : public hostnet::HostNetSource {
     return tableReadable;
   }
   bool adapters(std::vector<hostnet::AdapterInfo>& out) override {
+    if (onAdapters) onAdapters();
     out = adapterList;
     return adaptersReadable;
   }
@@ -79,6 +80,7 @@ class FakeHostNet : public hostnet::HostNetSource {
   std::vector<hostnet::AdapterInfo> adapterList;
   bool tableReadable = true;
   bool adaptersReadable = true;
+  std::function<void()> onAdapters;  // runs at every read of the adapter list
 };
 
 struct Posted {

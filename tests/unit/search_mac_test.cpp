@@ -20,7 +20,11 @@ TEST(SearchMacAdrs, Parse) {
       {u"", false, kSentinel},
       {u"00:11:22:33:", true, {0x00, 0x00, 0x01, 0x22, 0x00, 0x03}},  // colons end a pair
       // A pair is read up to its first non-hex character, and trimmed.
-      {u"1G0x-1 1G  A", true, {0x01, 0x00, 0x00, 0x01, 0x00, 0x0A}},
+      {u"1G0x 1 1G  A", true, {0x01, 0x00, 0x01, 0x01, 0x00, 0x0A}},
+      // A sign comes before the digits, as strtoul reads it: "-1" is all
+      // ones, kept in 8 bits; a sign without digits is 0.
+      {u"-1+1-A+f-0-F", true, {0xFF, 0x01, 0xF6, 0x0F, 0x00, 0xF1}},
+      {u"- +--++1+ -1", true, {0x00, 0x00, 0x00, 0x01, 0x00, 0xFF}},
       // Full-width digits are characters, not digits.
       {u"\uFF10\uFF11" u"2233445566", true, {0x00, 0x22, 0x33, 0x44, 0x55, 0x66}},
   };

@@ -6,10 +6,8 @@
 
 #include <QComboBox>
 #include <QCheckBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QAbstractItemView>
@@ -39,12 +37,6 @@ namespace {
 using app::DlgPassword;
 using hostnet::DlgAppSetting;
 using test::ModalWatch;
-
-// Where screenshots go when a run asks for them.
-QString ShotDir() {
-  const char* dir = std::getenv("LX47_SCREENSHOT_DIR");
-  return dir ? QString::fromLocal8Bit(dir) : QString();
-}
 
 class SearchNet : public ::testing::Test {
  protected:
@@ -76,12 +68,11 @@ class SearchNet : public ::testing::Test {
 
   // Chooses the host list item whose text contains `item` ("" = item 0) in
   // the tool settings, with the fastest timing it accepts, and presses OK.
-  QStringList ChooseHost(const QString& item, const QString& shot = QString()) {
+  QStringList ChooseHost(const QString& item) {
     QStringList listed;
     ModalWatch<DlgAppSetting> watch([&](DlgAppSetting& d) {
       QComboBox* list = d.hostList();
       for (int i = 0; i < list->count(); ++i) listed << list->itemText(i);
-      if (!shot.isEmpty()) SaveWithOpenList(d, shot);
       int pick = 0;
       for (int i = 1; i < list->count() && !item.isEmpty(); ++i)
         if (list->itemText(i).contains(item)) pick = i;
@@ -94,24 +85,6 @@ class SearchNet : public ::testing::Test {
     win->OnToolSettings();
     EXPECT_TRUE(watch.seen);
     return listed;
-  }
-
-  // The dialog with its host list opened below the drop-down.
-  static void SaveWithOpenList(DlgAppSetting& d, const QString& path) {
-    QComboBox* list = d.hostList();
-    list->showPopup();
-    QWidget* popup = list->view()->window();
-    const QPixmap dialog = d.grab();
-    const QPixmap items = popup->grab();
-    const QPoint at = list->mapTo(&d, QPoint(0, list->height()));
-    QPixmap out(std::max(dialog.width(), at.x() + items.width()), std::max(dialog.height(), at.y() + items.height()));
-    out.fill(Qt::white);
-    QPainter p(&out);
-    p.drawPixmap(0, 0, dialog);
-    p.drawPixmap(at, items);
-    p.end();
-    list->hidePopup();
-    EXPECT_TRUE(out.save(path));
   }
 
   std::size_t FondsFrom(const char* host) const {
@@ -148,11 +121,6 @@ TEST_F(SearchNet, SearchThroughTheDialogListsTheDevicesAndShowsTheFirst) {
   ASSERT_FALSE(fonds.empty());
   for (const std::string& line : fonds) EXPECT_NE(line.find("password=6C78343770772020"), std::string::npos) << line;
   EXPECT_EQ(win->m_LastPassword, QByteArray("lx47pw  "));
-
-  if (!ShotDir().isEmpty()) {
-    win->resize(win->sizeHint().expandedTo(win->size()));
-    EXPECT_TRUE(win->grab().save(QDir(ShotDir()).filePath("search_result.png")));
-  }
 }
 
 TEST_F(SearchNet, ChosenAdapterDecidesWhereTheNextSearchGoesOut) {
@@ -161,8 +129,7 @@ TEST_F(SearchNet, ChosenAdapterDecidesWhereTheNextSearchGoesOut) {
   ASSERT_TRUE(sim.start({"--devices", "2", "--extra-ip-base", "10.48.0.100"}));
 
   // One adapter: only its address sends.
-  const QString shot = ShotDir().isEmpty() ? QString() : QDir(ShotDir()).filePath("tool_settings.png");
-  const QStringList listed = ChooseHost(QStringLiteral("lx2"), shot);
+  const QStringList listed = ChooseHost(QStringLiteral("lx2"));
   ASSERT_EQ(listed.size(), 3) << listed.join(" | ").toStdString();
   EXPECT_EQ(listed[0], ui::Str(150));
   EXPECT_TRUE(listed[1].contains("lx0") && listed[2].contains("lx2")) << listed.join(" | ").toStdString();
