@@ -30,6 +30,19 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+#ifdef Q_OS_WIN
+#include <QRegularExpression>
+#include <iterator>
+
+#include "app/DlgFactoryReset.h"
+#include "app/window_menu.h"
+#include "fakes.h"
+#include "hostnet/DlgAppSetting.h"
+#include "modal.h"
+
+#include <windows.h>
+#endif
+
 using namespace lx47;
 using app::LX47ConfigToolDlg;
 using ui::MsgButtons;
@@ -280,6 +293,56 @@ TEST_F(MainWindowTest, RightDoubleClicksRevealExtendedSettingsPastTheCountWithMa
   EXPECT_FALSE(pages[app::kSerialPage]->extended);
 }
 
+#ifdef Q_OS_WIN
+// The entries in the real system menu: on top, each above a separator, and
+// two separators appended below the system's own entries; a WM_SYSCOMMAND of
+// either opens its command's dialog, and other system commands keep their
+// default handling. A native window exists only on the windows platform.
+TEST_F(MainWindowTest, NativeSystemMenuHasTheTwoEntriesAndRoutesTheirCommands) {
+  if (QGuiApplication::platformName() != QLatin1String("windows"))
+    GTEST_SKIP() << "the system menu needs a native window: run with -platform windows";
+  const HWND hwnd = reinterpret_cast<HWND>(dlg->winId());
+  const HMENU menu = GetSystemMenu(hwnd, FALSE);
+  ASSERT_NE(menu, nullptr);
+  QStringList entries;  // "id text" per entry, "-" per separator
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = UINT(std::size(text) - 1);
+    ASSERT_TRUE(GetMenuItemInfoW(menu, UINT(i), TRUE, &info)) << i;
+    entries << ((info.fType & MFT_SEPARATOR) ? QStringLiteral("-")
+                                             : QString::number(info.wID) + ' ' + QString::fromWCharArray(text));
+  }
+  const std::string shown = entries.join(" | ").toStdString();
+  ASSERT_GE(entries.size(), 7) << shown;
+  EXPECT_EQ(entries.mid(0, 4), (QStringList{"1111 " + ui::Str(139), "-", "1112 " + ui::Str(151), "-"})) << shown;
+  EXPECT_EQ(entries.mid(entries.size() - 2), (QStringList{"-", "-"})) << shown;
+  // The system's own entries in between (Wine adds one of its own there).
+  const QStringList standard = entries.mid(4, entries.size() - 6);
+  EXPECT_TRUE(standard.filter(QRegularExpression("^111[12] ")).isEmpty()) << shown;
+  EXPECT_EQ(standard.filter(QRegularExpression(QStringLiteral("^%1 ").arg(SC_CLOSE))).size(), 1) << shown;
+
+  test::FakeHostNet net;  // the tool settings dialog lists no real adapter
+  test::ModalWatch<app::DlgFactoryReset> reset([](app::DlgFactoryReset& d) { d.reject(); });
+  SendMessageW(hwnd, WM_SYSCOMMAND, app::IDM_FACTORY_RESET, 0);
+  EXPECT_TRUE(reset.seen);
+  test::ModalWatch<hostnet::DlgAppSetting> tools([](hostnet::DlgAppSetting& d) { d.reject(); });
+  SendMessageW(hwnd, WM_SYSCOMMAND, app::IDM_TOOL_SETTINGS, 0);
+  EXPECT_TRUE(tools.seen);
+
+  // The system's close command still closes the window (no edits to lose).
+  dlg->show();
+  QApplication::processEvents();
+  SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  QApplication::processEvents();
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(rec.count(), 0);
+}
+#else
 TEST_F(MainWindowTest, WindowMenuHasTheTwoEntriesInOrder) {
   auto* button = dlg->findChild<QToolButton*>(QStringLiteral("windowMenuButton"));
   ASSERT_NE(button, nullptr);
@@ -287,21 +350,6 @@ TEST_F(MainWindowTest, WindowMenuHasTheTwoEntriesInOrder) {
   QStringList entries;
   for (QAction* a : button->menu()->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(entries, (QStringList{ui::Str(139), "-", ui::Str(151), "-"}));
-}
-
-// Sixteen devices, the most a search lists: the columns fit the list, the
-// empty third one takes what is left, and no horizontal scroll bar shows.
-TEST_F(MainWindowTest, DeviceListNeedsNoHorizontalScrollBar) {
-  for (int i = 0; i < kDeviceTableSize; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
-  DeviceCount = kDeviceTableSize;
-  dlg->show();
-  ListDevices();
-  QApplication::processEvents();
-  QTableWidget* list = dlg->deviceList();
-  EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
-  EXPECT_LE(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width());
-  EXPECT_GT(list->columnWidth(2), 0);
-  EXPECT_EQ(list->horizontalHeader()->length(), list->viewport()->width());
 }
 
 // The window menu's button says what it is, in the tool's language, and how
@@ -340,4 +388,20 @@ TEST_F(MainWindowTest, WindowMenuIsDiscoverable) {
   EXPECT_TRUE(entries.contains(ui::Str(139))) << entries.join(u'|').toStdString();
   EXPECT_TRUE(entries.contains(ui::Str(151))) << entries.join(u'|').toStdString();
   EXPECT_EQ(iface->childCount(), 0);
+}
+#endif
+
+// Sixteen devices, the most a search lists: the columns fit the list, the
+// empty third one takes what is left, and no horizontal scroll bar shows.
+TEST_F(MainWindowTest, DeviceListNeedsNoHorizontalScrollBar) {
+  for (int i = 0; i < kDeviceTableSize; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
+  DeviceCount = kDeviceTableSize;
+  dlg->show();
+  ListDevices();
+  QApplication::processEvents();
+  QTableWidget* list = dlg->deviceList();
+  EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+  EXPECT_LE(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width());
+  EXPECT_GT(list->columnWidth(2), 0);
+  EXPECT_EQ(list->horizontalHeader()->length(), list->viewport()->width());
 }

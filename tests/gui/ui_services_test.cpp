@@ -19,6 +19,10 @@
 #include "ui/settings_store.h"
 #include "ui/strings.h"
 
+#ifdef Q_OS_WIN
+#include "tool_registry_win.h"
+#endif
+
 using namespace lx47::ui;
 
 TEST(StringTable, TextsKeepTheirExactCharacters) {
@@ -126,6 +130,60 @@ TEST(SettingsStore, MemoryStoreReadsDefaultsAndNonIntegers) {
   EXPECT_EQ(s.keys(), QStringList{"A"});
 }
 
+#ifdef Q_OS_WIN
+// The real store is the user's registry: integers as REG_DWORD, texts as
+// REG_SZ holding exactly what was written, a removed text leaves no value;
+// and values that another program left there read back through the store.
+TEST(SettingsStore, PerUserStoreIsTheUsersRegistry) {
+  lx47::test::ScopedToolKey key;
+  const QString description = QStringLiteral("ワイヤレス ネットワーク接続, 6 AX201");
+  {
+    auto s = CreatePerUserStore();
+    s->writeInt("RecvDelay_msec", 20);
+    s->writeInt("MaskSetting", -1);
+    s->writeString("SavePassword", QStringLiteral("        "));
+    s->writeString("HOST_DESC", description);
+    s->writeString("HOST_IP", QStringLiteral("x"));
+    s->remove("HOST_IP");
+  }
+  struct Stored {
+    const char* name;
+    DWORD type;
+    DWORD dword;
+    QString text;
+  };
+  for (const Stored& want : {Stored{"RecvDelay_msec", REG_DWORD, 20, {}},
+                             Stored{"MaskSetting", REG_DWORD, 0xFFFFFFFFu, {}},
+                             Stored{"SavePassword", REG_SZ, 0, QStringLiteral("        ")},
+                             Stored{"HOST_DESC", REG_SZ, 0, description}}) {
+    SCOPED_TRACE(want.name);
+    const auto got = lx47::test::ReadSetting(want.name);
+    ASSERT_TRUE(got.has_value());
+    EXPECT_EQ(got->type, want.type);
+    if (want.type == REG_DWORD) {
+      EXPECT_EQ(got->dword(), want.dword);
+    } else {
+      EXPECT_EQ(got->text(), want.text);
+    }
+  }
+  EXPECT_FALSE(lx47::test::ReadSetting("HOST_IP").has_value());
+
+  ASSERT_TRUE(lx47::test::WriteSettingDword("MaxRecvLoopCount", 0xFFFFFFFDu));
+  ASSERT_TRUE(lx47::test::WriteSettingText("SearchMacAdrs", QStringLiteral("0080C8123456")));
+  auto s = CreatePerUserStore();
+  EXPECT_EQ(s->readInt("RecvDelay_msec", 0), 20);
+  EXPECT_EQ(s->readInt("MaskSetting", 0), -1);
+  EXPECT_EQ(s->readInt("MaxRecvLoopCount", 0), -3);
+  EXPECT_EQ(s->readString("SavePassword"), QStringLiteral("        "));
+  EXPECT_EQ(s->readString("HOST_DESC"), description);
+  EXPECT_EQ(s->readString("SearchMacAdrs"), QStringLiteral("0080C8123456"));
+  EXPECT_EQ(s->readString("HOST_IP", "none"), QStringLiteral("none"));
+  QStringList keys = s->keys();
+  keys.sort();
+  EXPECT_EQ(keys, (QStringList{"HOST_DESC", "MaskSetting", "MaxRecvLoopCount", "RecvDelay_msec", "SavePassword",
+                               "SearchMacAdrs"}));
+}
+#else
 // The real store in a private directory: values survive a new store object,
 // texts come back as written, and the file is private to its owner.
 TEST(SettingsStore, PerUserStoreRoundTripsAndIsOwnerOnly) {
@@ -158,3 +216,4 @@ TEST(SettingsStore, PerUserStoreRoundTripsAndIsOwnerOnly) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_TRUE(f.readAll().contains("[Setting]"));
 }
+#endif
