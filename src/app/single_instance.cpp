@@ -17,23 +17,23 @@ namespace {
 constexpr int kConnectTimeoutMs = 1000;
 const QByteArray kActivate = QByteArrayLiteral("activate\n");
 
+#ifndef Q_OS_WIN
 QString RuntimeDir() {
   QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (dir.isEmpty()) dir = QDir::tempPath();
   return dir;
 }
+#endif
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent) {
-  const QString dir = RuntimeDir();
-  m_LockPath = dir + QLatin1Char('/') + name + QStringLiteral(".lock");
+SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent), m_Lock(name) {
 #ifdef Q_OS_WIN
   // Pipe names are per machine; the user's name keeps users apart.
   m_ServerName = name + QLatin1Char('-') + qEnvironmentVariable("USERNAME");
 #else
   // A socket path in the user's own runtime directory: private to the user.
-  m_ServerName = dir + QLatin1Char('/') + name + QStringLiteral(".socket");
+  m_ServerName = RuntimeDir() + QLatin1Char('/') + name + QStringLiteral(".socket");
 #endif
 }
 
@@ -43,20 +43,17 @@ SingleInstance::~SingleInstance() {
 
 bool SingleInstance::acquire() {
   m_NotifiedFirst = false;
-  auto lock = std::make_unique<QLockFile>(m_LockPath);
-  // A lock is never old enough to be taken over while its owner lives; the
-  // lock file of a process that died is recognised and replaced.
-  lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) {
-    if (lock->error() == QLockFile::LockFailedError) {
+  switch (m_Lock.tryAcquire()) {
+    case InstanceLock::Result::HeldElsewhere:
       m_NotifiedFirst = notifyRunning();
       return false;
-    }
-    // The lock cannot be made at all (unwritable directory): run without
-    // the rule rather than refuse to start.
-    return true;
+    case InstanceLock::Result::Unavailable:
+      // The lock cannot be made at all (unwritable directory): run without
+      // the rule rather than refuse to start.
+      return true;
+    case InstanceLock::Result::Acquired:
+      break;
   }
-  m_Lock = std::move(lock);
 
   // A socket left behind by a process that died would block the listen.
   QLocalServer::removeServer(m_ServerName);

@@ -1,21 +1,23 @@
-// One running tool per user: a lock file says whether one already runs, and
-// a local socket named after the application lets a second start hand over
-// to the first, which then comes to the front.
+// One running tool per user: a lock (InstanceLock) says whether one already
+// runs, and a local socket named after the application lets a second start
+// hand over to the first, which then comes to the front.
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <memory>
+
+#include "app/instance_lock.h"
 
 namespace lx47::app {
 
 class SingleInstance : public QObject {
   Q_OBJECT
  public:
-  // name: the application name; the lock and the socket live in the user's
-  // runtime directory (the temporary directory where there is none).
+  // name: the application name; the socket lives in the user's runtime
+  // directory (the temporary directory where there is none); on Windows it
+  // is a named pipe.
   explicit SingleInstance(const QString& name, QObject* parent = nullptr);
   ~SingleInstance() override;
 
@@ -27,7 +29,7 @@ class SingleInstance : public QObject {
   // Whether the last acquire() reached the running process.
   bool notifiedFirst() const { return m_NotifiedFirst; }
 
-  QString lockPath() const { return m_LockPath; }
+  QString lockPath() const { return m_Lock.where(); }
   QString serverName() const { return m_ServerName; }
 
  signals:
@@ -37,9 +39,8 @@ class SingleInstance : public QObject {
  private:
   bool notifyRunning();
 
-  QString m_LockPath;
+  InstanceLock m_Lock;
   QString m_ServerName;
-  std::unique_ptr<QLockFile> m_Lock;
   std::unique_ptr<QLocalServer> m_Server;
   bool m_NotifiedFirst = false;
 };
