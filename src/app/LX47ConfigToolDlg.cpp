@@ -70,6 +70,9 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : ui::
   m_List->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_List->setSelectionMode(QAbstractItemView::SingleSelection);
   m_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab leaves the list for the next control, as from the platform's list
+  // view; a table would walk its cells and hold the keyboard in the list.
+  m_List->setTabKeyNavigation(false);
   m_List->setShowGrid(true);
   m_List->setWordWrap(false);
   m_List->verticalHeader()->setVisible(false);

@@ -23,6 +23,7 @@
 #include "app/page_factory.h"
 #include "controls/CStaticEx.h"
 #include "device_reply.h"
+#include "keys.h"
 #include "pages/settings_page.h"
 #include "protocol/device_table.h"
 #include "protocol/settings.h"
@@ -404,4 +405,22 @@ TEST_F(MainWindowTest, DeviceListNeedsNoHorizontalScrollBar) {
   EXPECT_LE(list->columnWidth(0) + list->columnWidth(1), list->viewport()->width());
   EXPECT_GT(list->columnWidth(2), 0);
   EXPECT_EQ(list->horizontalHeader()->length(), list->viewport()->width());
+}
+
+// Tab moves on from the device list to the next control and leaves the
+// chosen device as it is.
+TEST_F(MainWindowTest, TabLeavesTheDeviceList) {
+  for (int i = 0; i < 3; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
+  DeviceCount = 3;
+  dlg->show();
+  QApplication::setActiveWindow(&*dlg);
+  ListDevices();
+  QTableWidget* list = dlg->deviceList();
+  list->setCurrentCell(2, 1);
+  list->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(list->hasFocus());
+  test::sendKey(list, {Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t")});
+  EXPECT_FALSE(list->hasFocus());
+  EXPECT_EQ(list->currentRow(), 2);
 }
