@@ -123,6 +123,16 @@ TEST_F(SearchNet, SearchThroughTheDialogListsTheDevicesAndShowsTheFirst) {
   EXPECT_EQ(win->m_LastPassword, QByteArray("lx47pw  "));
 }
 
+// The adapter's name, which is lx0 or lx2 on Linux and an identifier of its
+// own on Windows; empty when no adapter has the address.
+std::string AdapterNameWithAddress(const char* address) {
+  std::vector<hostnet::AdapterInfo> adapters;
+  hostnet::EnumAdapters(adapters);
+  for (const auto& a : adapters)
+    if (a.firstAddress == address) return a.name;
+  return {};
+}
+
 TEST_F(SearchNet, ChosenAdapterDecidesWhereTheNextSearchGoesOut) {
   if (std::getenv("LX47_LINKS") == nullptr || std::string(std::getenv("LX47_LINKS")) != "2")
     GTEST_SKIP() << "the harness made one link only";
@@ -134,7 +144,7 @@ TEST_F(SearchNet, ChosenAdapterDecidesWhereTheNextSearchGoesOut) {
   EXPECT_EQ(listed[0], ui::Str(150));
   EXPECT_TRUE(listed[1].contains("lx0") && listed[2].contains("lx2")) << listed.join(" | ").toStdString();
   EXPECT_EQ(store.readInt("ALL_HOST_SCAN", -1), 0);
-  EXPECT_EQ(store.readString("HOST_ADAPTERNAME"), "lx2");
+  EXPECT_EQ(store.readString("HOST_ADAPTERNAME"), QString::fromStdString(AdapterNameWithAddress("10.48.0.1")));
   EXPECT_EQ(store.readString("HOST_IP"), "10.48.0.1");
 
   SearchThroughTheDialog(QString());
@@ -182,9 +192,16 @@ class NoCarrierOnLx0 {
 };
 
 TEST_F(SearchNet, AdapterWithoutCarrierEndsTheResetAndTheSearchAtOnce) {
+#ifdef _WIN32
+  // The Windows test program cannot take the Linux link down; the rule it
+  // tests is the Linux adapter list's, made to match what Windows reports.
+  GTEST_SKIP() << "the link is taken down from the Linux side only";
+#endif
   ASSERT_TRUE(sim.start({"--devices", "1"}));
+  const std::string lx0name = AdapterNameWithAddress("10.47.0.1");
+  ASSERT_FALSE(lx0name.empty());
   store.writeInt("ALL_HOST_SCAN", 0);
-  store.writeString("HOST_ADAPTERNAME", "lx0");
+  store.writeString("HOST_ADAPTERNAME", QString::fromStdString(lx0name));
   store.writeString("HOST_DESC", "lx0 (veth)");
   store.writeString("HOST_IP", "10.47.0.1");
   SearchThroughTheDialog(QString());
@@ -195,10 +212,10 @@ TEST_F(SearchNet, AdapterWithoutCarrierEndsTheResetAndTheSearchAtOnce) {
   ASSERT_TRUE(unplugged.ok);
   std::vector<hostnet::AdapterInfo> adapters;
   hostnet::EnumAdapters(adapters);
-  const auto lx0 = std::find_if(adapters.begin(), adapters.end(), [](const auto& a) { return a.name == "lx0"; });
+  const auto lx0 = std::find_if(adapters.begin(), adapters.end(), [&](const auto& a) { return a.name == lx0name; });
   ASSERT_NE(lx0, adapters.end());
   EXPECT_EQ(lx0->firstAddress, "0.0.0.0");
-  EXPECT_EQ(hostnet::FindAdapterAddress("lx0"), 0u);
+  EXPECT_EQ(hostnet::FindAdapterAddress(lx0name), 0u);
 
   // The default timing: a search sent into the dead link would take 12.8 s.
   MaxSendCmdLoopCount = 10;
