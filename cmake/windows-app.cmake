@@ -68,12 +68,16 @@ endforeach()
 # ------------------------------------------------------ installer and zip
 find_program(LX47_MAKENSIS makensis)
 set(_stage ${CMAKE_BINARY_DIR}/windows-stage)
+set(CMAKE_INSTALL_MESSAGE NEVER)  # the staging install lists nothing
 set(_name lx47-config-${PROJECT_VERSION})
 configure_file(${PROJECT_SOURCE_DIR}/data/windows/installer.nsi.in ${CMAKE_BINARY_DIR}/installer.nsi @ONLY)
 if(LX47_MAKENSIS)
   add_custom_target(windows-package
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${_stage}
     COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${_stage}/${_name} --strip
+    # --strip covers the build's own programs; the runtime comes with its symbols.
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${_stage}/${_name}/libstdc++-6.dll ${_stage}/${_name}/libgcc_s_seh-1.dll
+            ${_stage}/${_name}/libwinpthread-1.dll
     COMMAND ${CMAKE_COMMAND} -E copy ${LX47_ICO} ${_stage}/lx47-config.ico
     COMMAND ${CMAKE_COMMAND} -DSTAGE=${_stage}/${_name} -DOUT=${CMAKE_BINARY_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/windows-filelist.cmake
     COMMAND ${LX47_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DSTAGE=${_stage}/${_name} -DICON=${_stage}/lx47-config.ico

@@ -64,3 +64,27 @@ count_gtest() {
   echo "windows-check: $(basename "$log" .log): $p passed, $f failed (exit $rc)"
   [ "$f" -eq 0 ] || grep -E '^\[  FAILED  \]|Failure|error' "$log" | head -40
 }
+
+# start_xvfb LOG: a virtual display of 1280x800 on a display number nobody
+# uses (Xvfb picks it); sets DISPLAY and XVFB_PID.
+start_xvfb() {
+  local numfile n i
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numfile" >"$1" 2>&1 &
+  XVFB_PID=$!
+  for i in $(seq 1 100); do
+    n=$(head -n 1 "$numfile" 2>/dev/null)
+    [ -n "$n" ] && break
+    sleep 0.1
+  done
+  rm -f "$numfile"
+  [ -n "$n" ] && kill -0 "$XVFB_PID" 2>/dev/null || { echo "windows: Xvfb did not start" >&2; return 1; }
+  export DISPLAY=:$n
+  # Taking clients: the display answers a query. Then a pause: a Wine
+  # session whose first window came within about 2 s of Xvfb's start had
+  # window handles that were not windows for the rest of its life (measured
+  # here: every run without the pause, none with it).
+  for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && { sleep 2; return 0; }; sleep 0.1; done
+  echo "windows: Xvfb on $DISPLAY does not answer" >&2
+  return 1
+}
