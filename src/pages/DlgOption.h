@@ -5,6 +5,7 @@
 
 #include <QFont>
 
+#include "pagerules/option_rules.h"
 #include "pages/settings_page.h"
 
 class QCheckBox;
@@ -49,13 +50,15 @@ class DlgOption : public SettingsPage {
   QLineEdit* m_SearchPassword = nullptr;         // 1015
   QCheckBox* m_SearchShow = nullptr;             // 1016
 
- protected:
-  // Enter and Escape do nothing on the page (no default button fires).
-
  private:
   void OnConnectEnable();
   void FollowConnectEnable(bool enable);
   bool On(const QWidget* w) const;
+  // What the controls hold, which of them take part in a store, and the
+  // control of a field the rules refused.
+  pagerules::OptionValues Values() const;
+  pagerules::FieldSet EnabledFields() const;
+  QWidget* Control(pagerules::PageField f) const;
 
   QFont m_BoldFont;
 };

@@ -1,15 +1,31 @@
-// How the Network, Serial and Option pages report an invalid field: the
-// message, formatted with the page's title, in an application message box,
-// then the focus (and, for edits, the selected text) on the field.
+// How the pages report a field their rules refused: the message, formatted
+// with the page's title, in an application message box, then the focus
+// (and, for edits, the selected text) on the field.
 #pragma once
 
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
 
+#include "pagerules/page_fields.h"
 #include "ui/message_service.h"
 
 namespace lx47::pages {
+
+// The text and icon a page shows for one of its rules' messages.
+struct MessageText {
+  pagerules::Message message;
+  const char* utf8Format;  // "[%s]..." takes the page title
+  ui::MsgIcon icon;
+};
+
+// The entry for `message` in a page's table of its messages.
+template <std::size_t N>
+const MessageText& TextOf(const MessageText (&table)[N], pagerules::Message message) {
+  for (const MessageText& t : table)
+    if (t.message == message) return t;
+  return table[0];
+}
 
 // "[%s]..." with the page title in place of the %s.
 inline QString PageMessage(const char* utf8Format, const QString& title) {
