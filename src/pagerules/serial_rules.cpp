@@ -1,6 +1,7 @@
 #include "pagerules/serial_rules.h"
 
 #include <cstdio>
+#include <span>
 
 #include "protocol/number_parse.h"
 
@@ -13,15 +14,6 @@ int PositionOf(std::uint8_t value, const std::array<std::uint8_t, N>& values, in
   for (std::size_t i = 0; i < N; ++i)
     if (values[i] == value) return static_cast<int>(i);
   return otherwise;
-}
-
-// The value a list stores for its position; false for no selection or a
-// position beyond the list's values.
-template <std::size_t N>
-bool ValueAt(int position, const std::array<std::uint8_t, N>& values, std::uint8_t& value) {
-  if (position < 0 || position >= static_cast<int>(N)) return false;
-  value = values[static_cast<std::size_t>(position)];
-  return true;
 }
 
 }  // namespace
@@ -66,26 +58,28 @@ StoreResult StoreSerial(ConfigBlock& block, const SerialValues& v, const FieldSe
   }
 
   // The lists store by position; a list without a selection is refused.
-  std::uint8_t value = 0;
-  if (enabled.has(PageField::Serial_Baud_Rate)) {
-    if (!ValueAt(v.baudRate, BaudCodeTable, value))
-      return StoreResult::Refuse(PageField::Serial_Baud_Rate, Message::BaudRateInvalid);
-    block.set(field::Serial_Baud_Rate, value);
-  }
-  if (enabled.has(PageField::Serial_Data_Bits)) {
-    if (!ValueAt(v.dataBits, kDataBitsValues, value))
-      return StoreResult::Refuse(PageField::Serial_Data_Bits, Message::DataBitsInvalid);
-    block.set(field::Serial_Data_Bits, value);
-  }
-  if (enabled.has(PageField::Serial_Parity)) {
-    if (!ValueAt(v.parity, kParityValues, value))
-      return StoreResult::Refuse(PageField::Serial_Parity, Message::ParityInvalid);
-    block.set(field::Serial_Parity, value);
-  }
-  if (enabled.has(PageField::Serial_Stop_Bits)) {
-    if (!ValueAt(v.stopBits, kStopBitsValues, value))
-      return StoreResult::Refuse(PageField::Serial_Stop_Bits, Message::StopBitsInvalid);
-    block.set(field::Serial_Stop_Bits, value);
+  struct List {
+    PageField field;
+    int SerialValues::*position;
+    field::U8 target;
+    std::span<const std::uint8_t> values;
+    Message refusal;
+  };
+  const List lists[] = {
+      {PageField::Serial_Baud_Rate, &SerialValues::baudRate, field::Serial_Baud_Rate, BaudCodeTable,
+       Message::BaudRateInvalid},
+      {PageField::Serial_Data_Bits, &SerialValues::dataBits, field::Serial_Data_Bits, kDataBitsValues,
+       Message::DataBitsInvalid},
+      {PageField::Serial_Parity, &SerialValues::parity, field::Serial_Parity, kParityValues, Message::ParityInvalid},
+      {PageField::Serial_Stop_Bits, &SerialValues::stopBits, field::Serial_Stop_Bits, kStopBitsValues,
+       Message::StopBitsInvalid},
+  };
+  for (const List& list : lists) {
+    if (!enabled.has(list.field)) continue;
+    const int position = v.*list.position;
+    if (position < 0 || position >= static_cast<int>(list.values.size()))
+      return StoreResult::Refuse(list.field, list.refusal);
+    block.set(list.target, list.values[static_cast<std::size_t>(position)]);
   }
   if (enabled.has(PageField::Serial_Flow_Control)) {
     // The flow-control list is checked against four positions, though it

@@ -188,11 +188,10 @@ pagerules::FieldSet DlgLX47::EnabledFields() const {
 bool DlgLX47::StoreToBlock(DeviceEntry& entry, bool) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-  const pagerules::StoreResult r = pagerules::StoreWifi(block, Values(), EnabledFields());
-  if (r.ok()) return true;
-  // Shown whatever the caller asks: the page's one field in error.
-  const MessageText& text = TextOf(kMessages, r.message);
-  return RejectField(true, this, PageMessage(text.utf8Format, m_PageTitle), text.icon, m_ApPassword);
+  // The message is shown whatever the caller asks; the access-point
+  // password is the page's one field that can be refused.
+  return StoreAnswer(pagerules::StoreWifi(block, Values(), EnabledFields()), true, this, m_PageTitle, kMessages,
+                     m_ApPassword);
 }
 
 void DlgLX47::OnSecurityChanged() { UpdateApPasswordEnabled(); }

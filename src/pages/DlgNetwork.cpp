@@ -189,6 +189,13 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   connect(m_Client, &QRadioButton::clicked, this, &DlgNetwork::SelectClientMode);
   connect(m_Mixed, &QRadioButton::clicked, this, &DlgNetwork::SelectMixedMode);
 
+  m_FieldControls = {{PageField::Local_Port, m_Port},
+                     {PageField::DHCP_Enable, m_Dhcp},
+                     {PageField::Device_IP_Address, m_LocalIp},
+                     {PageField::Subnet_Mask, m_Mask},
+                     {PageField::Default_Gateway, m_Gateway},
+                     {PageField::Server_IP_Address, m_ServerIp},
+                     {PageField::Server_Port, m_ServerPort}};
   ShowExtendedSettings(ExtendedSettingsShown == 1);
 }
 
@@ -326,35 +333,12 @@ pagerules::NetworkValues DlgNetwork::Values() const {
   return v;
 }
 
-pagerules::FieldSet DlgNetwork::EnabledFields() const {
-  pagerules::FieldSet s;
-  s.set(PageField::Local_Port, On(m_Port));
-  s.set(PageField::DHCP_Enable, On(m_Dhcp));
-  s.set(PageField::Device_IP_Address, On(m_LocalIp));
-  s.set(PageField::Subnet_Mask, On(m_Mask));
-  s.set(PageField::Default_Gateway, On(m_Gateway));
-  s.set(PageField::Server_IP_Address, On(m_ServerIp));
-  s.set(PageField::Server_Port, On(m_ServerPort));
-  return s;
-}
-
-QWidget* DlgNetwork::Control(pagerules::PageField f) const {
-  switch (f) {
-    case PageField::Device_IP_Address: return m_LocalIp;
-    case PageField::Subnet_Mask: return m_Mask;
-    case PageField::Server_Port: return m_ServerPort;
-    default: return m_Port;
-  }
-}
-
 bool DlgNetwork::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
   const pagerules::StoreResult r =
-      pagerules::StoreNetwork(block, Values(), EnabledFields(), ExtendedSettingsShown == 1);
-  if (r.ok()) return true;
-  const MessageText& text = TextOf(kMessages, r.message);
-  return RejectField(report, this, PageMessage(text.utf8Format, m_PageTitle), text.icon, Control(r.field));
+      pagerules::StoreNetwork(block, Values(), EnabledFields(m_FieldControls, this), ExtendedSettingsShown == 1);
+  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
 }
 
 void DlgNetwork::OnRightDoubleClick() {

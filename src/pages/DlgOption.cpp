@@ -139,10 +139,14 @@ DlgOption::DlgOption(QWidget* parent) : SettingsPage(parent) {
   });
   connect(m_ConnectEnable, &QCheckBox::clicked, this, &DlgOption::OnConnectEnable);
 
+  m_FieldControls = {{PageField::Search_Password, m_SearchPassword},
+                     {PageField::Connect_Password_Enable, m_ConnectEnable},
+                     {PageField::Connect_Password, m_ConnectPassword},
+                     {PageField::TCP_Disconnect_Time, m_Disconnect},
+                     {PageField::TCP_Keepalive_Interval, m_Keepalive}};
+
   ShowExtendedSettings(ExtendedSettingsShown == 1);
 }
-
-bool DlgOption::On(const QWidget* w) const { return w->isEnabledTo(this); }
 
 void DlgOption::ShowExtendedSettings(bool shown) {
   // The group holds 1013, 1010, 1011 and 1012, which show and hide with it.
@@ -195,34 +199,16 @@ pagerules::OptionValues DlgOption::Values() const {
   return v;
 }
 
-pagerules::FieldSet DlgOption::EnabledFields() const {
-  pagerules::FieldSet s;
-  s.set(PageField::Search_Password, On(m_SearchPassword));
-  // Only while the check box is on screen: the extended settings shown and
-  // this page the one on display.
-  s.set(PageField::Connect_Password_Enable, m_ConnectEnable->isVisible() && On(m_ConnectEnable));
-  s.set(PageField::Connect_Password, On(m_ConnectPassword));
-  s.set(PageField::TCP_Disconnect_Time, On(m_Disconnect));
-  s.set(PageField::TCP_Keepalive_Interval, On(m_Keepalive));
-  return s;
-}
-
-QWidget* DlgOption::Control(pagerules::PageField f) const {
-  switch (f) {
-    case PageField::Connect_Password: return m_ConnectPassword;
-    case PageField::TCP_Disconnect_Time: return m_Disconnect;
-    case PageField::TCP_Keepalive_Interval: return m_Keepalive;
-    default: return m_SearchPassword;
-  }
-}
-
 bool DlgOption::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-  const pagerules::StoreResult r = pagerules::StoreOption(block, Values(), EnabledFields());
-  if (r.ok()) return true;
-  const MessageText& text = TextOf(kMessages, r.message);
-  return RejectField(report, this, PageMessage(text.utf8Format, m_PageTitle), text.icon, Control(r.field));
+  pagerules::FieldSet enabled = EnabledFields(m_FieldControls, this);
+  // The switch only while on screen: the extended settings shown and this
+  // page the one on display.
+  enabled.set(PageField::Connect_Password_Enable,
+              enabled.has(PageField::Connect_Password_Enable) && m_ConnectEnable->isVisible());
+  const pagerules::StoreResult r = pagerules::StoreOption(block, Values(), enabled);
+  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
 }
 
 }  // namespace lx47::pages

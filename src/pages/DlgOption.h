@@ -6,6 +6,7 @@
 #include <QFont>
 
 #include "pagerules/option_rules.h"
+#include "pages/field_controls.h"
 #include "pages/settings_page.h"
 
 class QCheckBox;
@@ -53,14 +54,11 @@ class DlgOption : public SettingsPage {
  private:
   void OnConnectEnable();
   void FollowConnectEnable(bool enable);
-  bool On(const QWidget* w) const;
-  // What the controls hold, which of them take part in a store, and the
-  // control of a field the rules refused.
+  // What the controls hold.
   pagerules::OptionValues Values() const;
-  pagerules::FieldSet EnabledFields() const;
-  QWidget* Control(pagerules::PageField f) const;
 
   QFont m_BoldFont;
+  FieldControls m_FieldControls;
 };
 
 }  // namespace lx47::pages

@@ -134,6 +134,11 @@ DlgSerial::DlgSerial(QWidget* parent) : SettingsPage(parent) {
                 flowLabel,  timeLabel, m_Time,     timeRange, sizeLabel, m_Size,      sizeRange,  charLabel, m_Char,
                 charRange,  note};
 
+  m_FieldControls = {{PageField::Serial_Send_Time, m_Time},       {PageField::Serial_Send_Size, m_Size},
+                     {PageField::Serial_Send_Char, m_Char},       {PageField::Serial_Baud_Rate, m_Baud},
+                     {PageField::Serial_Data_Bits, m_DataBits},   {PageField::Serial_Parity, m_Parity},
+                     {PageField::Serial_Stop_Bits, m_StopBits},   {PageField::Serial_Flow_Control, m_Flow}};
+
   for (int i = 0; i < pagerules::kListedBaudRates; ++i) {
     const auto rate = static_cast<int>(pagerules::kBaudRates[static_cast<std::size_t>(i)]);
     m_Baud->addItem(QString::number(rate), rate);
@@ -180,35 +185,11 @@ pagerules::SerialValues DlgSerial::Values() const {
   return v;
 }
 
-pagerules::FieldSet DlgSerial::EnabledFields() const {
-  pagerules::FieldSet s;
-  for (PageField f : {PageField::Serial_Send_Time, PageField::Serial_Send_Size, PageField::Serial_Send_Char,
-                      PageField::Serial_Baud_Rate, PageField::Serial_Data_Bits, PageField::Serial_Parity,
-                      PageField::Serial_Stop_Bits, PageField::Serial_Flow_Control})
-    s.set(f, On(Control(f)));
-  return s;
-}
-
-QWidget* DlgSerial::Control(pagerules::PageField f) const {
-  switch (f) {
-    case PageField::Serial_Send_Time: return m_Time;
-    case PageField::Serial_Send_Size: return m_Size;
-    case PageField::Serial_Send_Char: return m_Char;
-    case PageField::Serial_Baud_Rate: return m_Baud;
-    case PageField::Serial_Data_Bits: return m_DataBits;
-    case PageField::Serial_Parity: return m_Parity;
-    case PageField::Serial_Stop_Bits: return m_StopBits;
-    default: return m_Flow;
-  }
-}
-
 bool DlgSerial::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-  const pagerules::StoreResult r = pagerules::StoreSerial(block, Values(), EnabledFields());
-  if (r.ok()) return true;
-  const MessageText& text = TextOf(kMessages, r.message);
-  return RejectField(report, this, PageMessage(text.utf8Format, m_PageTitle), text.icon, Control(r.field));
+  const pagerules::StoreResult r = pagerules::StoreSerial(block, Values(), EnabledFields(m_FieldControls, this));
+  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
 }
 
 void DlgSerial::OnRightDoubleClick() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pagerules/serial_rules.h"
+#include "pages/field_controls.h"
 #include "pages/settings_page.h"
 
 class QComboBox;
@@ -45,13 +46,11 @@ class DlgSerial : public SettingsPage {
   void OnRightDoubleClick();
   void Offer460800();
   bool On(const QWidget* w) const;
-  // What the controls hold, which of them take part in a store, and the
-  // control of a field the rules refused.
+  // What the controls hold.
   pagerules::SerialValues Values() const;
-  pagerules::FieldSet EnabledFields() const;
-  QWidget* Control(pagerules::PageField f) const;
 
   std::vector<QWidget*> m_Controls;  // every control but the group boxes
+  FieldControls m_FieldControls;
 };
 
 }  // namespace lx47::pages

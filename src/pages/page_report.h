@@ -45,4 +45,15 @@ inline bool RejectField(bool report, QWidget* page, const QString& text, ui::Msg
   return false;
 }
 
+// What a page's store answers its caller: true when the rules stored every
+// field; otherwise false, after the refusal is shown as the page's table of
+// messages says (only when report is true) with the focus on field.
+template <std::size_t N>
+bool StoreAnswer(const pagerules::StoreResult& result, bool report, QWidget* page, const QString& title,
+                 const MessageText (&table)[N], QWidget* field) {
+  if (result.ok()) return true;
+  const MessageText& text = TextOf(table, result.message);
+  return RejectField(report, page, PageMessage(text.utf8Format, title), text.icon, field);
+}
+
 }  // namespace lx47::pages
