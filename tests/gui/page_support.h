@@ -11,12 +11,15 @@
 
 namespace lx47::test {
 
-// An entry holding a device's discovery reply; every text field is zero.
-inline DeviceEntry EntryWithBlock(std::uint8_t last = 1) {
+// An entry holding the block as a device's discovery reply.
+inline DeviceEntry EntryOf(const PageBlock& b) {
   DeviceEntry e;
-  e.storeReply(PageBlock(last).bytes, Ip("10.47.0.1"));
+  e.storeReply(b.bytes, Ip("10.47.0.1"));
   return e;
 }
+
+// An entry holding a device's discovery reply; every text field is zero.
+inline DeviceEntry EntryWithBlock(std::uint8_t last = 1) { return EntryOf(PageBlock(last)); }
 
 // The whole field's bytes.
 inline std::string FieldBytes(DeviceEntry& e, field::ZeroText f) { return FieldBytes(e.block(), f); }

@@ -14,24 +14,6 @@ namespace {
 
 using test::Ip;
 
-// A TCP Client device with manual addressing and every field known.
-test::PageBlock ClientBlock(std::uint8_t mode = kModeClient) {
-  test::PageBlock b;
-  ConfigBlock c = b.view();
-  c.set(field::Operation_Mode, mode);
-  c.set(field::DHCP_Enable, 0);
-  c.set(field::Device_IP_Address, Ip("10.47.0.101"));
-  c.set(field::Subnet_Mask, Ip("255.255.255.0"));
-  c.set(field::Default_Gateway, Ip("10.47.0.1"));
-  c.set(field::Local_Port, 23);
-  c.set(field::Server_IP_Address, Ip("10.47.0.9"));
-  c.set(field::Server_Port, 5000);
-  c.set(field::DNS_Connect_Enable, 0);
-  c.set(field::DNS_Server_IP_Address, Ip("10.47.0.53"));
-  c.set(field::Server_Domain_Name, "lx47.example");
-  return b;
-}
-
 TEST(NetworkRules, Load) {
   struct Case {
     std::uint8_t mode, dhcp;
@@ -46,7 +28,7 @@ TEST(NetworkRules, Load) {
                         {7, 0, ModeChoice::None, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(int(c.mode));
-    test::PageBlock b = ClientBlock(c.mode);
+    test::PageBlock b = test::NetworkBlock(c.mode);
     b.view().set(field::DHCP_Enable, c.dhcp);
     ConfigBlock block = b.view();
     const NetworkShown shown = LoadNetwork(block);
@@ -65,7 +47,7 @@ TEST(NetworkRules, Load) {
 // Bytes outside printable ASCII become spaces in the block itself, so that
 // an untouched page stores the same 32 bytes back.
 TEST(NetworkRules, LoadCleansTheDomainNameInTheBlock) {
-  test::PageBlock b = ClientBlock();
+  test::PageBlock b = test::NetworkBlock();
   ConfigBlock block = b.view();
   auto raw = block.raw(field::Server_Domain_Name);
   std::fill(raw.begin(), raw.end(), 0);
@@ -251,7 +233,7 @@ TEST(NetworkRules, Store) {
 
   for (const StoreCase& c : cases) {
     SCOPED_TRACE(c.name);
-    test::PageBlock b = ClientBlock(c.mode);
+    test::PageBlock b = test::NetworkBlock(c.mode);
     ConfigBlock block = b.view();
     NetworkValues v = LoadNetwork(block).values;
     c.edit(v);
@@ -267,7 +249,7 @@ TEST(NetworkRules, Store) {
 // A field whose control is disabled is neither checked nor written; without
 // the DHCP radio the addresses and the mode are left alone as well.
 TEST(NetworkRules, OnlyEnabledFieldsAreStored) {
-  test::PageBlock b = ClientBlock();
+  test::PageBlock b = test::NetworkBlock();
   const std::vector<std::uint8_t> before = b.bytes;
   ConfigBlock block = b.view();
   NetworkValues v = LoadNetwork(block).values;

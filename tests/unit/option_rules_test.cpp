@@ -9,21 +9,10 @@
 namespace lx47::pagerules {
 namespace {
 
-test::PageBlock OptionBlock() {
-  test::PageBlock b;
-  ConfigBlock c = b.view();
-  c.set(field::TCP_Disconnect_Time, 300);
-  c.set(field::TCP_Keepalive_Interval, 60);
-  c.set(field::Search_Password, "find");
-  c.set(field::Connect_Password, "conn");
-  c.set(field::Connect_Password_Enable, 1);
-  return b;
-}
-
 // Bytes outside printable ASCII become spaces in the block itself; a
 // password shows without its trailing spaces, its leading ones kept.
 TEST(OptionRules, Load) {
-  test::PageBlock b = OptionBlock();
+  test::PageBlock b = test::OptionBlock();
   ConfigBlock block = b.view();
   auto search = block.raw(field::Search_Password);
   const std::uint8_t raw[8] = {' ', 'a', 0, 'b', 0x80, 0, 0, 0};
@@ -69,7 +58,7 @@ TEST(OptionRules, Store) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    test::PageBlock b = OptionBlock();
+    test::PageBlock b = test::OptionBlock();
     ConfigBlock block = b.view();
     OptionValues v = LoadOption(block);
     v.searchPassword = c.search;
@@ -92,7 +81,7 @@ TEST(OptionRules, Store) {
 // enabled); switched off, it keeps the old password bytes.
 TEST(OptionRules, ConnectionPasswordOnlyWhileItsSwitchTakesPart) {
   const auto run = [](FieldSet enabled, bool on) {
-    test::PageBlock b = OptionBlock();
+    test::PageBlock b = test::OptionBlock();
     ConfigBlock block = b.view();
     block.set(field::Connect_Password_Enable, 0);
     OptionValues v = LoadOption(block);
@@ -110,7 +99,7 @@ TEST(OptionRules, ConnectionPasswordOnlyWhileItsSwitchTakesPart) {
 }
 
 TEST(OptionRules, DisabledFieldsAreNotChecked) {
-  test::PageBlock b = OptionBlock();
+  test::PageBlock b = test::OptionBlock();
   const std::vector<std::uint8_t> before = b.bytes;
   ConfigBlock block = b.view();
   OptionValues v = LoadOption(block);

@@ -9,20 +9,6 @@
 namespace lx47::pagerules {
 namespace {
 
-test::PageBlock SerialBlock(std::uint8_t baud = 0xF4) {
-  test::PageBlock b;
-  ConfigBlock c = b.view();
-  c.set(field::Serial_Baud_Rate, baud);
-  c.set(field::Serial_Data_Bits, 8);
-  c.set(field::Serial_Parity, 0);
-  c.set(field::Serial_Stop_Bits, 1);
-  c.set(field::Serial_Flow_Control, 0);
-  c.set(field::Serial_Send_Char, 0x0D);
-  c.set(field::Serial_Send_Size, 100);
-  c.set(field::Serial_Send_Time, 50);
-  return b;
-}
-
 TEST(SerialRules, LoadBaudCodesAndListValues) {
   struct Case {
     std::uint8_t code;
@@ -31,7 +17,7 @@ TEST(SerialRules, LoadBaudCodesAndListValues) {
   };
   const Case baud[] = {{0xC0, 9, true}, {0xD8, -1, false}, {0x00, 3, false}, {0xBB, 8, false}, {0xA0, 0, false}};
   for (const Case& c : baud) {
-    test::PageBlock b = SerialBlock(c.code);
+    test::PageBlock b = test::SerialBlock(c.code);
     const SerialShown shown = LoadSerial(b.view());
     EXPECT_EQ(shown.values.baudRate, c.position) << int(c.code);
     EXPECT_EQ(shown.offer460800, c.offered) << int(c.code);
@@ -51,18 +37,39 @@ TEST(SerialRules, LoadBaudCodesAndListValues) {
       {field::Serial_Flow_Control, 1, &SerialValues::flowControl, 0},
   };
   for (const ListCase& c : lists) {
-    test::PageBlock b = SerialBlock();
+    test::PageBlock b = test::SerialBlock();
     b.view().set(c.f, c.stored);
     EXPECT_EQ(LoadSerial(b.view()).values.*c.list, c.position) << c.f.offset << " " << int(c.stored);
   }
 
-  test::PageBlock b = SerialBlock();
+  test::PageBlock b = test::SerialBlock();
   b.view().set(field::Serial_Send_Char, 0x0A);
   b.view().set(field::Serial_Send_Time, 65535);
   const SerialValues v = LoadSerial(b.view()).values;
   EXPECT_EQ(v.sendChar, "0A");
   EXPECT_EQ(v.sendTime, "65535");
   EXPECT_EQ(v.sendSize, "100");
+}
+
+// An untouched page stores back what it showed: an unknown baud code as
+// 9600, odd list values as the items they showed.
+TEST(SerialRules, LoadThenStore) {
+  test::PageBlock b = test::SerialBlock(0x00);
+  ConfigBlock block = b.view();
+  block.set(field::Serial_Data_Bits, 5);
+  block.set(field::Serial_Parity, 9);
+  block.set(field::Serial_Stop_Bits, 3);
+  block.set(field::Serial_Flow_Control, 1);
+  EXPECT_TRUE(StoreSerial(block, LoadSerial(block).values, FieldSet::All()).ok());
+  EXPECT_EQ(block.get(field::Serial_Baud_Rate), 0xF4);
+  EXPECT_EQ(block.get(field::Serial_Data_Bits), 8);
+  EXPECT_EQ(block.get(field::Serial_Parity), 0);
+  EXPECT_EQ(block.get(field::Serial_Stop_Bits), 1);
+  EXPECT_EQ(block.get(field::Serial_Flow_Control), 0);
+
+  block.set(field::Serial_Baud_Rate, 0xC0);
+  EXPECT_TRUE(StoreSerial(block, LoadSerial(block).values, FieldSet::All()).ok());
+  EXPECT_EQ(block.get(field::Serial_Baud_Rate), 0xC0);
 }
 
 TEST(SerialRules, StoreTexts) {
@@ -95,7 +102,7 @@ TEST(SerialRules, StoreTexts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    test::PageBlock b = SerialBlock();
+    test::PageBlock b = test::SerialBlock();
     ConfigBlock block = b.view();
     SerialValues v = LoadSerial(block).values;
     v.sendTime = c.time;
@@ -144,7 +151,7 @@ TEST(SerialRules, StoreLists) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    test::PageBlock b = SerialBlock();
+    test::PageBlock b = test::SerialBlock();
     ConfigBlock block = b.view();
     SerialValues v = LoadSerial(block).values;
     v.sendTime = "77";
@@ -160,14 +167,14 @@ TEST(SerialRules, StoreLists) {
 
   // A code without an item loads with no selection: storing it is refused,
   // so such an entry counts as changed until a rate is chosen.
-  test::PageBlock b = SerialBlock(0xD8);
+  test::PageBlock b = test::SerialBlock(0xD8);
   ConfigBlock block = b.view();
   EXPECT_EQ(StoreSerial(block, LoadSerial(block).values, FieldSet::All()).message, Message::BaudRateInvalid);
   EXPECT_EQ(block.get(field::Serial_Baud_Rate), 0xD8);
 }
 
 TEST(SerialRules, OnlyEnabledFieldsAreStored) {
-  test::PageBlock b = SerialBlock();
+  test::PageBlock b = test::SerialBlock();
   const std::vector<std::uint8_t> before = b.bytes;
   ConfigBlock block = b.view();
   SerialValues v;  // nothing typed, nothing selected

@@ -118,6 +118,12 @@ TEST(SpecialRules, MessagesAndPassword) {
   EXPECT_TRUE(StoreSpecial(block, v, FieldSet::All()).ok());
   EXPECT_EQ(FieldBytes(block, field::TCP_Password), std::string(32, '\0'));
 
+  // A password that fills its field has no terminator and comes back whole.
+  block.set(field::TCP_Password, std::string(32, 'q'));
+  v = LoadSpecial(block);
+  EXPECT_TRUE(StoreSpecial(block, v, FieldSet::All()).ok());
+  EXPECT_EQ(FieldBytes(block, field::TCP_Password), std::string(32, 'q'));
+
   // Nine kanji are 18 bytes: the ninth is left out whole.
   v.messageOn[2] = true;
   v.message[2] = "一二三四五六七八九";
