@@ -11,12 +11,11 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <cstring>
 
 #include "controls/CStaticEx.h"
+#include "pagerules/special_rules.h"
 #include "pages/page_controls.h"
-#include "pages/zero_text.h"
-#include "ui/message_service.h"
+#include "pages/page_report.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
@@ -24,35 +23,12 @@ namespace lx47::pages {
 
 namespace {
 
-constexpr std::uint16_t kDefaultLease = 1440;  // minutes
-constexpr std::uint16_t kDefaultJudge = 300;   // seconds
-constexpr std::uint16_t kDefaultExtra = 300;
+using pagerules::PageField;
+
 const QColor kNoteColor(167, 0, 47);
 
-const field::ZeroText kMessageFields[3] = {field::Msg_Connect_To_UART, field::Msg_Disconnect_To_UART,
-                                           field::Msg_Connect_To_Client};
 const char* const kMessageTexts[3] = {"TCP接続時 UARTにメッセージを送信する", "TCP切断時 UARTにメッセージを送信する",
                                       "TCP接続時 TCPクライアントにメッセージを送信する"};
-
-// An unsigned decimal number as the digit-only edits hold it: leading
-// digits, nothing (or no digit) reads as 0. kTooLarge for anything above
-// 65535, which the page refuses rather than silently keeping its low 16 bits.
-constexpr std::uint32_t kTooLarge = 0x10000;
-std::uint32_t ReadTime(const QString& text) {
-  const QString t = text.trimmed();
-  std::uint32_t v = 0;
-  for (QChar c : t) {
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) break;
-    v = v * 10 + static_cast<std::uint32_t>(c.unicode() - '0');
-    if (v > 0xFFFF) return kTooLarge;
-  }
-  return v;
-}
-
-void ZeroField(ConfigBlock& block, field::ZeroText f) {
-  auto raw = block.raw(f);
-  std::memset(raw.data(), 0, raw.size());
-}
 
 controls::CStaticEx* Note(const QString& text, QWidget* parent) {
   auto* l = new controls::CStaticEx(text, parent);
@@ -85,7 +61,7 @@ DlgSpecial::DlgSpecial(QWidget* parent) : SettingsPage(parent) {
     m_MsgCheck[i] = new QCheckBox(QString::fromUtf8(kMessageTexts[i]), this);
     m_MsgEdit[i] = new QLineEdit(this);
     m_MsgEdit[i]->setAlignment(Qt::AlignCenter);
-    m_MsgEdit[i]->setMaxLength(16);
+    m_MsgEdit[i]->setMaxLength(pagerules::kMessageMaxLength);
     m_MsgEdit[i]->setFont(textFont);
     m_MsgNote[i] = Note(QStringLiteral("（16文字まで）"), this);
   }
@@ -98,7 +74,7 @@ DlgSpecial::DlgSpecial(QWidget* parent) : SettingsPage(parent) {
   m_Password = new QLineEdit(group);
   MakePasswordEdit(m_Password);
   m_Password->setAlignment(Qt::AlignCenter);
-  m_Password->setMaxLength(32);
+  m_Password->setMaxLength(pagerules::kTcpPasswordMaxLength);
   m_Password->setFont(textFont);
   m_PasswordShow = new QCheckBox(QStringLiteral("文字表示"), group);
   auto* pw = new QGridLayout(group);
@@ -167,24 +143,18 @@ void DlgSpecial::LoadFromEntry(DeviceEntry& entry, int index) {
   m_SettingIndex = index;
   if (!entry.hasBlock()) return;
   ConfigBlock block = entry.block();
+  Show(pagerules::LoadSpecial(block));
+}
 
-  // Out-of-range times are corrected in the block itself, so the next write
-  // sends the corrected values even if the user touches nothing.
-  if (block.get(field::DHCP_Lease_Time) == 0) block.set(field::DHCP_Lease_Time, kDefaultLease);
-  m_Lease->setText(QString::number(block.get(field::DHCP_Lease_Time)));
-  if (block.get(field::Disconnect_Judge_Time) < 10) block.set(field::Disconnect_Judge_Time, kDefaultJudge);
-  m_Judge->setText(QString::number(block.get(field::Disconnect_Judge_Time)));
-  if (block.get(field::Extra_Time_Value) < 3) block.set(field::Extra_Time_Value, kDefaultExtra);
-
-  const bool hasPassword = block.raw(field::TCP_Password)[0] != 0;
-  m_Password->setText(hasPassword ? LoadZeroText(block, field::TCP_Password) : QString());
-  m_PasswordCheck->setChecked(hasPassword);
+void DlgSpecial::Show(const pagerules::SpecialValues& v) {
+  m_Lease->setText(QString::fromStdString(v.leaseTime));
+  m_Judge->setText(QString::fromStdString(v.judgeTime));
+  m_Password->setText(QString::fromStdString(v.tcpPassword));
+  m_PasswordCheck->setChecked(v.tcpPasswordOn);
   OnPasswordCheck();
-
   for (int i = 0; i < 3; ++i) {
-    const bool on = block.raw(kMessageFields[i])[0] != 0;
-    m_MsgEdit[i]->setText(on ? LoadZeroText(block, kMessageFields[i]) : QString());
-    m_MsgCheck[i]->setChecked(on);
+    m_MsgEdit[i]->setText(QString::fromStdString(v.message[i]));
+    m_MsgCheck[i]->setChecked(v.messageOn[i]);
     OnMessageCheck(i);
   }
 }
@@ -208,57 +178,39 @@ void DlgSpecial::EnableControls(bool enable, int) {
   }
 }
 
-bool DlgSpecial::RefuseTime(QLineEdit* edit, const char* name) {
-  ui::ShowAppMessage(this,
-                     QStringLiteral("[%1]－「%2」 の指定が無効または範囲外です。").arg(m_PageTitle, QString::fromUtf8(name)),
-                     ui::MsgIcon::Exclamation);
-  edit->selectAll();
-  edit->setFocus();
-  return false;
+pagerules::SpecialValues DlgSpecial::Values() const {
+  pagerules::SpecialValues v;
+  v.leaseTime = m_Lease->text().toStdString();
+  v.judgeTime = m_Judge->text().toStdString();
+  v.tcpPasswordOn = m_PasswordCheck->isChecked();
+  v.tcpPassword = m_Password->text().toStdString();
+  for (int i = 0; i < 3; ++i) {
+    v.messageOn[i] = m_MsgCheck[i]->isChecked();
+    v.message[i] = m_MsgEdit[i]->text().toStdString();
+  }
+  return v;
+}
+
+pagerules::FieldSet DlgSpecial::EnabledFields() const {
+  pagerules::FieldSet s;
+  s.set(PageField::TCP_Password, m_PasswordCheck->isEnabled());
+  for (int i = 0; i < 3; ++i) s.set(pagerules::kMessagePageFields[i], m_MsgCheck[i]->isEnabled());
+  return s;
 }
 
 bool DlgSpecial::StoreToBlock(DeviceEntry& entry, bool) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-
-  std::uint32_t lease = ReadTime(m_Lease->text());
-  if (lease == 0) lease = kDefaultLease;
-  if (lease < 10 || lease > 0xFFFF) return RefuseTime(m_Lease, "DHCPリース時間");
-  block.set(field::DHCP_Lease_Time, static_cast<std::uint16_t>(lease));
-
-  std::uint32_t judge = ReadTime(m_Judge->text());
-  if (judge == 0) judge = kDefaultJudge;
-  if (judge < 10 || judge > 0xFFFF) return RefuseTime(m_Judge, "切断判断時間");
-  block.set(field::Disconnect_Judge_Time, static_cast<std::uint16_t>(judge));
-
-  if (m_PasswordCheck->isEnabled()) {
-    if (m_PasswordCheck->isChecked())
-      StoreZeroText(block, field::TCP_Password, m_Password->text());
-    else
-      ZeroField(block, field::TCP_Password);
-  }
-  for (int i = 0; i < 3; ++i) {
-    if (!m_MsgCheck[i]->isEnabled()) continue;
-    if (m_MsgCheck[i]->isChecked())
-      StoreZeroText(block, kMessageFields[i], m_MsgEdit[i]->text());
-    else
-      ZeroField(block, kMessageFields[i]);  // the edit keeps its text, the device gets none
-  }
-  return true;
+  const pagerules::StoreResult r = pagerules::StoreSpecial(block, Values(), EnabledFields());
+  if (r.ok()) return true;
+  // Shown whatever the caller asks, with the field's name in the message.
+  const bool lease = r.field == PageField::DHCP_Lease_Time;
+  const QString text = QStringLiteral("[%1]－「%2」 の指定が無効または範囲外です。")
+                           .arg(m_PageTitle, lease ? QStringLiteral("DHCPリース時間") : QStringLiteral("切断判断時間"));
+  return RejectField(true, this, text, ui::MsgIcon::Exclamation, lease ? m_Lease : m_Judge);
 }
 
-void DlgSpecial::RestoreDefaults() {
-  m_Lease->setText(QString::number(kDefaultLease));
-  m_Judge->setText(QString::number(kDefaultJudge));
-  for (QLineEdit* e : m_MsgEdit) e->clear();
-  m_Password->clear();
-  m_PasswordCheck->setChecked(!m_Password->text().trimmed().isEmpty());
-  OnPasswordCheck();
-  for (int i = 0; i < 3; ++i) {
-    m_MsgCheck[i]->setChecked(false);
-    OnMessageCheck(i);
-  }
-}
+void DlgSpecial::RestoreDefaults() { Show(pagerules::SpecialDefaults()); }
 
 void DlgSpecial::OnPasswordCheck() {
   const bool on = m_PasswordCheck->isChecked() && m_PasswordCheck->isEnabled();

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "pagerules/special_rules.h"
 #include "pages/settings_page.h"
 #include "protocol/device_commands.h"
 
@@ -61,7 +62,11 @@ class DlgSpecial : public SettingsPage {
   void OnPasswordCheck();
   void OnMessageCheck(int i);
   void RunServiceCommand(DeviceCommand command);
-  bool RefuseTime(QLineEdit* edit, const char* name);
+  // Puts the values into the controls (a load, restoring the defaults).
+  void Show(const pagerules::SpecialValues& values);
+  // What the controls hold and which of them take part in a store.
+  pagerules::SpecialValues Values() const;
+  pagerules::FieldSet EnabledFields() const;
 
   QLabel* m_LeaseLabel = nullptr;
   QLineEdit* m_Lease = nullptr;

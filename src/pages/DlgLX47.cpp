@@ -10,53 +10,27 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstring>
 
 #include "controls/CStaticEx.h"
+#include "pagerules/wifi_rules.h"
 #include "pages/DlgSelectRouter.h"
 #include "pages/page_controls.h"
-#include "pages/zero_text.h"
-#include "platform/codepage.h"
+#include "pages/page_report.h"
 #include "protocol/router_scan.h"
-#include "ui/message_service.h"
 #include "ui/strings.h"
 
 namespace lx47::pages {
 
 namespace {
 
-struct SecurityItem {
-  const char* text;
-  int code;
+using pagerules::PageField;
+
+constexpr MessageText kMessages[] = {
+    {pagerules::Message::ApPasswordTooShort, "パスワードは 8文字以上必要です。", ui::MsgIcon::Exclamation},
 };
-constexpr SecurityItem kSecurityItems[] = {{"open", 0}, {"WPA", 2},  {"WPA2", 3},
-                                           {"WPA/WPA2", 4}, {"WPA3", 6}, {"WPA2/WPA3", 7}};
-constexpr int kWpaWpa2Index = 3;
-constexpr int kDefaultChannelIndex = 10;  // channel 11
 const QColor kStatusColor(167, 0, 47);
 
-QString ModeName(std::uint8_t mode) {
-  switch (mode) {
-    case 0: return ui::Str(166);
-    case 1: return ui::Str(167);
-    case 2: return ui::Str(169);
-    case 3: return ui::Str(168);
-    default: return QString();
-  }
-}
-
 }  // namespace
-
-QString DlgLX47::RouterSsidForPage(const RouterScanRecord& record) {
-  // Widened byte by byte, an SSID with bytes above 0x7F could never be
-  // stored back as the same bytes: the code page has no form for those
-  // characters. When the bytes read as code-page text and encode back to
-  // themselves, that text is what the device must get again.
-  const std::string raw = record.ssid();
-  const std::string utf8 = platform::AnsiToUtf8(raw);
-  if (platform::Utf8ToAnsi(utf8) == raw) return QString::fromStdString(utf8);
-  return DlgSelectRouter::SsidText(record);
-}
 
 DlgLX47::DlgLX47(OperationRunner runner, QWidget* parent) : SettingsPage(parent), m_Runner(std::move(runner)) {
   // The page's one message has no "[title]" prefix.
@@ -83,10 +57,11 @@ DlgLX47::DlgLX47(OperationRunner runner, QWidget* parent) : SettingsPage(parent)
   m_Security = new QComboBox(apGroup);
   m_Channel = new QComboBox(apGroup);
 
-  for (const SecurityItem& item : kSecurityItems) m_Security->addItem(QString::fromLatin1(item.text), item.code);
-  m_Security->setCurrentIndex(0);
-  for (int ch = 1; ch <= 13; ++ch) m_Channel->addItem(QString::asprintf("%d", ch), ch);
-  m_Channel->setCurrentIndex(kDefaultChannelIndex);
+  for (const pagerules::SecurityChoice& item : pagerules::kApSecurityChoices)
+    m_Security->addItem(QString::fromLatin1(item.text), item.code);
+  m_Security->setCurrentIndex(pagerules::kOpenSecurity);
+  for (int ch = 1; ch <= pagerules::kChannelCount; ++ch) m_Channel->addItem(QString::asprintf("%d", ch), ch);
+  m_Channel->setCurrentIndex(pagerules::kDefaultChannelPosition);
 
   const QFont editFont = PageFont(this, 10, 600);
   for (QLineEdit* e : {m_InfraSsid, m_InfraPassword, m_ApSsid, m_ApPassword}) {
@@ -101,10 +76,10 @@ DlgLX47::DlgLX47(OperationRunner runner, QWidget* parent) : SettingsPage(parent)
     // texts of the other pages, not two grey patches.
     l->m_DrawTransparent = true;
   }
-  m_InfraSsid->setMaxLength(32);
-  m_InfraPassword->setMaxLength(64);
-  m_ApSsid->setMaxLength(31);
-  m_ApPassword->setMaxLength(63);
+  m_InfraSsid->setMaxLength(pagerules::kInfraSsidMaxLength);
+  m_InfraPassword->setMaxLength(pagerules::kInfraPasswordMaxLength);
+  m_ApSsid->setMaxLength(pagerules::kApSsidMaxLength);
+  m_ApPassword->setMaxLength(pagerules::kApPasswordMaxLength);
 
   auto* status = new QHBoxLayout;
   status->addWidget(m_ModeLabel, 1);
@@ -153,30 +128,22 @@ DlgLX47::DlgLX47(OperationRunner runner, QWidget* parent) : SettingsPage(parent)
 void DlgLX47::LoadFromEntry(DeviceEntry& entry, int index) {
   m_SettingIndex = index;
   if (!entry.hasBlock()) return;
-  const ConfigBlock block = entry.block();
+  const pagerules::WifiShown shown = pagerules::LoadWifi(entry.block());
+  const pagerules::WifiValues& v = shown.values;
 
-  m_ModeLabel->setText(QStringLiteral("現在の動作モード：") + ModeName(block.get(field::Wifi_Mode)));
-  m_LinkLabel->setText(QString::fromStdString(SecurityModeName(block.get(field::Wifi_Security))) +
-                       QString::asprintf(", チャネル：%u", unsigned(block.get(field::Wifi_Channel))));
+  m_ModeLabel->setText(QStringLiteral("現在の動作モード：") + ui::Str(shown.modeNameString));
+  m_LinkLabel->setText(QString::fromStdString(shown.linkSecurity) +
+                       QString::asprintf(", チャネル：%u", shown.linkChannel));
 
-  m_InfraSsid->setText(LoadZeroText(block, field::Wifi_Infra_SSID));
-  m_InfraPassword->setText(LoadZeroText(block, field::Wifi_Infra_Password));
-  m_ApSsid->setText(LoadZeroText(block, field::Wifi_AP_SSID));
-  m_ApPassword->setText(LoadZeroText(block, field::Wifi_AP_Password));
-
-  const int code = block.get(field::Wifi_AP_Security);
-  int item = m_Security->findData(code);
-  if (item < 0) item = kWpaWpa2Index;  // 1, 5 and above 7 have no item of their own
+  m_InfraSsid->setText(QString::fromStdString(v.infraSsid));
+  m_InfraPassword->setText(QString::fromStdString(v.infraPassword));
+  m_ApSsid->setText(QString::fromStdString(v.apSsid));
+  m_ApPassword->setText(QString::fromStdString(v.apPassword));
   m_Security->blockSignals(true);
-  m_Security->setCurrentIndex(item);
+  m_Security->setCurrentIndex(v.apSecurity);
   m_Security->blockSignals(false);
-  if (item == 0) m_ApPassword->clear();
   UpdateApPasswordEnabled();
-
-  // A channel outside 1..13 selects nothing; storing then keeps the block's
-  // value instead of writing a list error value.
-  const int channel = block.get(field::Wifi_AP_Channel);
-  m_Channel->setCurrentIndex(channel >= 1 && channel <= 13 ? channel - 1 : -1);
+  m_Channel->setCurrentIndex(v.apChannel);
 
   m_RouterButton->setEnabled(true);
 }
@@ -197,31 +164,34 @@ void DlgLX47::EnableControls(bool enable, int index) {
   m_ApSsid->setEnabled(enable);
 }
 
+pagerules::WifiValues DlgLX47::Values() const {
+  pagerules::WifiValues v;
+  v.infraSsid = m_InfraSsid->text().toStdString();
+  v.infraPassword = m_InfraPassword->text().toStdString();
+  v.apSsid = m_ApSsid->text().toStdString();
+  v.apPassword = m_ApPassword->text().toStdString();
+  v.apSecurity = m_Security->currentIndex();
+  v.apChannel = m_Channel->currentIndex();
+  return v;
+}
+
+pagerules::FieldSet DlgLX47::EnabledFields() const {
+  pagerules::FieldSet s;
+  s.set(PageField::Wifi_Infra_SSID, m_InfraSsid->isEnabled());
+  s.set(PageField::Wifi_Infra_Password, m_InfraPassword->isEnabled());
+  s.set(PageField::Wifi_AP_SSID, m_ApSsid->isEnabled());
+  s.set(PageField::Wifi_AP_Security, m_Security->isEnabled());
+  s.set(PageField::Wifi_AP_Channel, m_Channel->isEnabled());
+  return s;
+}
+
 bool DlgLX47::StoreToBlock(DeviceEntry& entry, bool) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-  bool result = true;
-  if (m_InfraSsid->isEnabled()) StoreZeroText(block, field::Wifi_Infra_SSID, m_InfraSsid->text());
-  if (m_InfraPassword->isEnabled()) StoreZeroText(block, field::Wifi_Infra_Password, m_InfraPassword->text());
-  if (m_ApSsid->isEnabled()) StoreZeroText(block, field::Wifi_AP_SSID, m_ApSsid->text());
-
-  if (m_Security->isEnabled() && m_Security->currentIndex() >= 0) {
-    block.set(field::Wifi_AP_Security, static_cast<std::uint8_t>(m_Security->currentData().toInt()));
-    if (m_Security->currentIndex() == 0) {
-      auto raw = block.raw(field::Wifi_AP_Password);
-      std::memset(raw.data(), 0, raw.size());
-    } else if (m_ApPassword->text().trimmed().size() < 8) {
-      ui::ShowAppMessage(this, QStringLiteral("パスワードは 8文字以上必要です。"), ui::MsgIcon::Exclamation);
-      m_ApPassword->selectAll();
-      m_ApPassword->setFocus();
-      result = false;  // the channel below is written all the same
-    } else {
-      StoreZeroText(block, field::Wifi_AP_Password, m_ApPassword->text());
-    }
-  }
-  if (m_Channel->isEnabled() && m_Channel->currentIndex() >= 0)
-    block.set(field::Wifi_AP_Channel, static_cast<std::uint8_t>(m_Channel->currentData().toInt()));
-  return result;
+  // The message is shown whatever the caller asks; the access-point
+  // password is the page's one field that can be refused.
+  return StoreAnswer(pagerules::StoreWifi(block, Values(), EnabledFields()), true, this, m_PageTitle, kMessages,
+                     m_ApPassword);
 }
 
 void DlgLX47::OnSecurityChanged() { UpdateApPasswordEnabled(); }
@@ -243,11 +213,10 @@ void DlgLX47::OnSelectRouter() {
   if (code != QDialog::Accepted) return;
   const int r = dlg.m_SelectedRecord;
   if (r < 0 || r >= kRouterScanCapacity) return;
-  const QString ssid = RouterSsidForPage(RouterScanTable[static_cast<std::size_t>(r)]);
-  // The same router keeps the password typed for it; another needs its own.
-  if (ssid != m_InfraSsid->text()) {
-    m_InfraSsid->setText(ssid);
-    m_InfraPassword->clear();
+  pagerules::WifiValues v = Values();
+  if (pagerules::ChooseRouter(v, pagerules::RouterSsidText(RouterScanTable[static_cast<std::size_t>(r)]))) {
+    m_InfraSsid->setText(QString::fromStdString(v.infraSsid));
+    m_InfraPassword->setText(QString::fromStdString(v.infraPassword));
   }
 }
 

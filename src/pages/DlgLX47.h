@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "pagerules/wifi_rules.h"
 #include "pages/operation_runner.h"
 #include "pages/settings_page.h"
 #include "protocol/router_scan.h"
@@ -36,9 +37,6 @@ class DlgLX47 : public SettingsPage {
 
   std::int32_t m_SettingIndex = -1;
 
-  // The text the page takes from a chosen router record.
-  static QString RouterSsidForPage(const RouterScanRecord& record);
-
   // How the router dialog is run; tests drive it here. Empty: exec().
   std::function<int(DlgSelectRouter&)> m_RunRouterDialog;
 
@@ -58,6 +56,9 @@ class DlgLX47 : public SettingsPage {
  private:
   void OnSecurityChanged();
   void UpdateApPasswordEnabled();
+  // What the controls hold and which of them take part in a store.
+  pagerules::WifiValues Values() const;
+  pagerules::FieldSet EnabledFields() const;
 
   OperationRunner m_Runner;
   controls::CStaticEx* m_ModeLabel = nullptr;

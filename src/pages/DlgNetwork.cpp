@@ -15,11 +15,10 @@
 
 #include "controls/CIPAddrEdit.h"
 #include "controls/read_only_look.h"
+#include "pagerules/network_rules.h"
 #include "pages/DlgOption.h"
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
-#include "pages/space_text.h"
-#include "protocol/number_parse.h"
 #include "protocol/settings.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
@@ -28,7 +27,18 @@ namespace lx47::pages {
 
 namespace {
 
-constexpr std::uint8_t kModeClient = 0, kModeMixed = 1, kModeServer = 2;
+using pagerules::ModeChoice;
+using pagerules::PageField;
+
+constexpr MessageText kMessages[] = {
+    {pagerules::Message::LocalPortInvalid, "[%s]－「ポート番号」の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
+    {pagerules::Message::LocalAddressInvalid, "[%s]－「ローカル IP アドレス」の指定に問題があります。",
+     ui::MsgIcon::Exclamation},
+    {pagerules::Message::SubnetMaskInvalid, "[%s]－「サブネットマスク」の指定に問題があります。",
+     ui::MsgIcon::Exclamation},
+    {pagerules::Message::ServerPortInvalid,
+     "[%s] －「ポート番号」（オペレーションモード）の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
+};
 
 QLabel* RightLabel(const QString& text, QWidget* parent) {
   auto* l = new QLabel(text, parent);
@@ -57,14 +67,6 @@ void KeepPlace(QWidget* w) {
   QSizePolicy p = w->sizePolicy();
   p.setRetainSizeWhenHidden(true);
   w->setSizePolicy(p);
-}
-
-// A port number as typed: untrimmed, nothing may follow the number, 1..65535.
-bool ReadPort(const QLineEdit* edit, std::uint16_t& port) {
-  const NumberResult r = ParseNumber(edit->text().toStdString(), number_rules::kPort);
-  if (!r.ok()) return false;
-  port = static_cast<std::uint16_t>(r.value);
-  return true;
 }
 
 }  // namespace
@@ -187,6 +189,13 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   connect(m_Client, &QRadioButton::clicked, this, &DlgNetwork::SelectClientMode);
   connect(m_Mixed, &QRadioButton::clicked, this, &DlgNetwork::SelectMixedMode);
 
+  m_FieldControls = {{PageField::Local_Port, m_Port},
+                     {PageField::DHCP_Enable, m_Dhcp},
+                     {PageField::Device_IP_Address, m_LocalIp},
+                     {PageField::Subnet_Mask, m_Mask},
+                     {PageField::Default_Gateway, m_Gateway},
+                     {PageField::Server_IP_Address, m_ServerIp},
+                     {PageField::Server_Port, m_ServerPort}};
   ShowExtendedSettings(ExtendedSettingsShown == 1);
 }
 
@@ -271,37 +280,29 @@ void DlgNetwork::ShowModeGroup(bool shown) { m_ModeGroup->setVisible(shown); }
 void DlgNetwork::LoadFromEntry(DeviceEntry& entry, int) {
   if (!entry.hasBlock()) return;
   ConfigBlock block = entry.block();
+  const pagerules::NetworkShown shown = pagerules::LoadNetwork(block);
+  const pagerules::NetworkValues& v = shown.values;
 
-  if (block.get(field::DHCP_Enable) != 0)
+  if (v.dhcp)
     SelectDhcp();
   else
     SelectManualAddress();
-  m_Port->setText(QString::number(block.get(field::Local_Port)));
-  m_LocalIp->setAddress(block.get(field::Device_IP_Address));
-  m_Mask->setAddress(block.get(field::Subnet_Mask));
-  m_Gateway->setAddress(block.get(field::Default_Gateway));
+  m_Port->setText(QString::fromStdString(v.localPort));
+  m_LocalIp->setAddress(v.deviceIp);
+  m_Mask->setAddress(v.subnetMask);
+  m_Gateway->setAddress(v.defaultGateway);
 
-  // Only a TCP Client entry offers the mode choice; Server and Mixed entries
-  // keep their mode.
-  switch (block.get(field::Operation_Mode)) {
-    case kModeServer:
-      SelectServerMode(true);
-      ShowModeGroup(false);
-      break;
-    case kModeClient:
-      SelectClientMode();
-      ShowModeGroup(true);
-      m_ServerPort->setText(QString::number(block.get(field::Server_Port)));
-      break;
-    default:
-      ShowModeGroup(false);
-      break;
-  }
-  m_ServerIp->setAddress(block.get(field::Server_IP_Address));
+  if (v.mode == ModeChoice::Server)
+    SelectServerMode(true);
+  else if (v.mode == ModeChoice::Client)
+    SelectClientMode();
+  ShowModeGroup(shown.modeGroupShown);
+  if (shown.modeGroupShown) m_ServerPort->setText(QString::fromStdString(v.serverPort));
+  m_ServerIp->setAddress(v.serverIp);
 
-  m_DnsConnect->setChecked(block.get(field::DNS_Connect_Enable) != 0);
-  m_DnsServer->setAddress(block.get(field::DNS_Server_IP_Address));
-  m_Domain->setText(CleanAndLoadSpaceText(block, field::Server_Domain_Name).trimmed());
+  m_DnsConnect->setChecked(v.dnsConnect);
+  m_DnsServer->setAddress(v.dnsServer);
+  m_Domain->setText(QString::fromStdString(v.domainName));
 }
 
 void DlgNetwork::EnableControls(bool enable, int) {
@@ -313,66 +314,31 @@ void DlgNetwork::EnableControls(bool enable, int) {
   EnableServerFields(enable && (m_Client->isChecked() || m_Mixed->isChecked()));
 }
 
+pagerules::NetworkValues DlgNetwork::Values() const {
+  pagerules::NetworkValues v;
+  v.dhcp = m_Dhcp->isChecked();
+  v.localPort = m_Port->text().toStdString();
+  v.deviceIp = m_LocalIp->address();
+  v.subnetMask = m_Mask->address();
+  v.defaultGateway = m_Gateway->address();
+  v.mode = m_Server->isChecked()   ? ModeChoice::Server
+           : m_Client->isChecked() ? ModeChoice::Client
+           : m_Mixed->isChecked()  ? ModeChoice::Mixed
+                                   : ModeChoice::None;
+  v.serverIp = m_ServerIp->address();
+  v.serverPort = m_ServerPort->text().toStdString();
+  v.dnsConnect = m_DnsConnect->isChecked();
+  v.dnsServer = m_DnsServer->address();
+  v.domainName = m_Domain->text().toStdString();
+  return v;
+}
+
 bool DlgNetwork::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-
-  if (On(m_Port)) {
-    std::uint16_t port = 0;
-    if (!ReadPort(m_Port, port))
-      return RejectField(report, this, PageMessage("[%s]－「ポート番号」の指定が無効または範囲外です。", m_PageTitle),
-                         ui::MsgIcon::Exclamation, m_Port);
-    block.set(field::Local_Port, port);
-  }
-
-  if (On(m_Dhcp)) {
-    if (m_Dhcp->isChecked()) {
-      block.set(field::DHCP_Enable, 1);
-    } else {
-      block.set(field::DHCP_Enable, 0);
-      if (On(m_LocalIp)) {
-        if (m_LocalIp->bytes()[0] == 0)
-          return RejectField(report, this,
-                             PageMessage("[%s]－「ローカル IP アドレス」の指定に問題があります。", m_PageTitle),
-                             ui::MsgIcon::Exclamation, m_LocalIp);
-        block.set(field::Device_IP_Address, m_LocalIp->address());
-      }
-      if (On(m_Mask)) {
-        if (m_Mask->address() == 0)
-          return RejectField(report, this,
-                             PageMessage("[%s]－「サブネットマスク」の指定に問題があります。", m_PageTitle),
-                             ui::MsgIcon::Exclamation, m_Mask);
-        block.set(field::Subnet_Mask, m_Mask->address());
-      }
-      if (On(m_Gateway)) block.set(field::Default_Gateway, m_Gateway->address());
-    }
-
-    // The mode can only be changed away from TCP Client.
-    if (block.get(field::Operation_Mode) == kModeClient) {
-      if (m_Server->isChecked()) {
-        block.set(field::Operation_Mode, kModeServer);
-      } else if (m_Client->isChecked() || m_Mixed->isChecked()) {
-        block.set(field::Operation_Mode, m_Client->isChecked() ? kModeClient : kModeMixed);
-        if (On(m_ServerIp)) block.set(field::Server_IP_Address, m_ServerIp->address());
-        if (On(m_ServerPort)) {
-          std::uint16_t port = 0;
-          if (!ReadPort(m_ServerPort, port))
-            return RejectField(
-                report, this,
-                PageMessage("[%s] －「ポート番号」（オペレーションモード）の指定が無効または範囲外です。", m_PageTitle),
-                ui::MsgIcon::Exclamation, m_ServerPort);
-          block.set(field::Server_Port, port);
-        }
-      }
-    }
-  }
-
-  if (ExtendedSettingsShown == 1) {
-    block.set(field::DNS_Connect_Enable, m_DnsConnect->isChecked() ? 1 : 0);
-    block.set(field::DNS_Server_IP_Address, m_DnsServer->address());
-    StoreSpaceText(block, field::Server_Domain_Name, m_Domain->text().trimmed());
-  }
-  return true;
+  const pagerules::StoreResult r =
+      pagerules::StoreNetwork(block, Values(), EnabledFields(m_FieldControls, this), ExtendedSettingsShown == 1);
+  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
 }
 
 void DlgNetwork::OnRightDoubleClick() {

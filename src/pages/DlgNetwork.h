@@ -6,6 +6,8 @@
 
 #include <QFont>
 
+#include "pagerules/network_rules.h"
+#include "pages/field_controls.h"
 #include "pages/settings_page.h"
 
 class QCheckBox;
@@ -84,10 +86,13 @@ class DlgNetwork : public SettingsPage {
   void EnableAddressFields(bool enable);
   void EnableServerFields(bool enable);
   bool On(const QWidget* w) const;
+  // What the controls hold.
+  pagerules::NetworkValues Values() const;
 
   QWidget* m_MixedSlot = nullptr;  // the place of 1027 in the group's row of modes
   QFont m_BoldFont;
   DlgOption* m_OptionPage = nullptr;
+  FieldControls m_FieldControls;
 };
 
 }  // namespace lx47::pages

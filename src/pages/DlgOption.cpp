@@ -11,10 +11,9 @@
 #include <QVBoxLayout>
 
 #include "controls/CStaticEx.h"
+#include "pagerules/option_rules.h"
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
-#include "pages/space_text.h"
-#include "protocol/number_parse.h"
 #include "protocol/settings.h"
 #include "ui/strings.h"
 
@@ -22,9 +21,24 @@ namespace lx47::pages {
 
 namespace {
 
+using pagerules::Message;
+using pagerules::PageField;
+
 const QColor kRangeColor(167, 0, 47);
 const QColor kNoteColor(0, 160, 255);
-constexpr int kPasswordLength = 8;
+
+constexpr MessageText kMessages[] = {
+    {Message::SearchPasswordLeadingSpace,
+     "[%s]－「検索パスワード」の一文字目をスペースとすることはできません。\n（スペースのみであれば問題ありません）",
+     ui::MsgIcon::Exclamation},
+    {Message::ConnectPasswordLeadingSpace,
+     "[%s]－「接続時パスワード」の一文字目をスペースとすることはできません。\n（スペースのみであれば問題ありません）",
+     ui::MsgIcon::Exclamation},
+    {Message::DisconnectTimeInvalid, "[%s]－「切断までの時間」（秒）の指定が無効または範囲外です。",
+     ui::MsgIcon::Exclamation},
+    {Message::KeepaliveIntervalInvalid, "[%s]－「keep-alive 送信間隔」（秒）の指定が無効または範囲外です。",
+     ui::MsgIcon::Exclamation},
+};
 
 controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
   auto* l = new controls::CStaticEx(text, parent);
@@ -45,27 +59,8 @@ QLineEdit* PasswordEdit(QWidget* parent) {
   auto* e = new QLineEdit(parent);
   MakePasswordEdit(e);
   e->setAlignment(Qt::AlignCenter);
-  e->setMaxLength(kPasswordLength);
+  e->setMaxLength(pagerules::kPasswordMaxLength);
   return e;
-}
-
-// A space-padded password as shown: trailing white space removed, leading
-// spaces kept.
-QString LoadPassword(ConfigBlock& block, field::SpaceText f) { return TrimmedRight(CleanAndLoadSpaceText(block, f)); }
-
-// The stored form of a typed password: trailing white space dropped; a
-// leading space is refused unless the text is spaces only (then "none").
-bool PasswordAcceptable(const QString& typed, QString& stored) {
-  stored = TrimmedRight(typed);
-  return stored.isEmpty() || stored.front() != u' ';
-}
-
-// A time in seconds: trimmed, anything after the number ignored, 0..65535.
-bool ReadSeconds(const QLineEdit* edit, std::uint16_t& value) {
-  const NumberResult r = ParseNumber(edit->text().toStdString(), number_rules::Lenient(0xFFFF));
-  if (!r.ok()) return false;
-  value = static_cast<std::uint16_t>(r.value);
-  return true;
 }
 
 }  // namespace
@@ -144,10 +139,14 @@ DlgOption::DlgOption(QWidget* parent) : SettingsPage(parent) {
   });
   connect(m_ConnectEnable, &QCheckBox::clicked, this, &DlgOption::OnConnectEnable);
 
+  m_FieldControls = {{PageField::Search_Password, m_SearchPassword},
+                     {PageField::Connect_Password_Enable, m_ConnectEnable},
+                     {PageField::Connect_Password, m_ConnectPassword},
+                     {PageField::TCP_Disconnect_Time, m_Disconnect},
+                     {PageField::TCP_Keepalive_Interval, m_Keepalive}};
+
   ShowExtendedSettings(ExtendedSettingsShown == 1);
 }
-
-bool DlgOption::On(const QWidget* w) const { return w->isEnabledTo(this); }
 
 void DlgOption::ShowExtendedSettings(bool shown) {
   // The group holds 1013, 1010, 1011 and 1012, which show and hide with it.
@@ -172,11 +171,12 @@ void DlgOption::EnableConnectPassword(bool available) {
 void DlgOption::LoadFromEntry(DeviceEntry& entry, int) {
   if (!entry.hasBlock()) return;
   ConfigBlock block = entry.block();
-  m_Disconnect->setText(QString::number(block.get(field::TCP_Disconnect_Time)));
-  m_Keepalive->setText(QString::number(block.get(field::TCP_Keepalive_Interval)));
-  m_SearchPassword->setText(LoadPassword(block, field::Search_Password));
-  m_ConnectPassword->setText(LoadPassword(block, field::Connect_Password));
-  m_ConnectEnable->setChecked(block.get(field::Connect_Password_Enable) != 0);
+  const pagerules::OptionValues v = pagerules::LoadOption(block);
+  m_Disconnect->setText(QString::fromStdString(v.disconnectTime));
+  m_Keepalive->setText(QString::fromStdString(v.keepaliveInterval));
+  m_SearchPassword->setText(QString::fromStdString(v.searchPassword));
+  m_ConnectPassword->setText(QString::fromStdString(v.connectPassword));
+  m_ConnectEnable->setChecked(v.connectPasswordEnable);
   OnConnectEnable();
 }
 
@@ -189,56 +189,26 @@ void DlgOption::EnableControls(bool enable, int) {
   FollowConnectEnable(enable && m_ConnectEnable->isChecked());
 }
 
+pagerules::OptionValues DlgOption::Values() const {
+  pagerules::OptionValues v;
+  v.disconnectTime = m_Disconnect->text().toStdString();
+  v.keepaliveInterval = m_Keepalive->text().toStdString();
+  v.searchPassword = m_SearchPassword->text().toStdString();
+  v.connectPasswordEnable = m_ConnectEnable->isChecked();
+  v.connectPassword = m_ConnectPassword->text().toStdString();
+  return v;
+}
+
 bool DlgOption::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-  QString password;
-
-  if (On(m_SearchPassword)) {
-    if (!PasswordAcceptable(m_SearchPassword->text(), password))
-      return RejectField(report, this,
-                         PageMessage("[%s]－「検索パスワード」の一文字目をスペースとすることはできません。\n"
-                                     "（スペースのみであれば問題ありません）",
-                                     m_PageTitle),
-                         ui::MsgIcon::Exclamation, m_SearchPassword);
-    StoreSpaceText(block, field::Search_Password, password);
-  }
-
-  // Only while the check box is on screen: the extended settings shown and
-  // this page the one on display.
-  if (m_ConnectEnable->isVisible() && On(m_ConnectEnable)) {
-    if (m_ConnectEnable->isChecked()) {
-      block.set(field::Connect_Password_Enable, 1);
-      if (On(m_ConnectPassword)) {
-        if (!PasswordAcceptable(m_ConnectPassword->text(), password))
-          return RejectField(report, this,
-                             PageMessage("[%s]－「接続時パスワード」の一文字目をスペースとすることはできません。\n"
-                                         "（スペースのみであれば問題ありません）",
-                                         m_PageTitle),
-                             ui::MsgIcon::Exclamation, m_ConnectPassword);
-        StoreSpaceText(block, field::Connect_Password, password);
-      }
-    } else {
-      block.set(field::Connect_Password_Enable, 0);
-    }
-  }
-
-  std::uint16_t seconds = 0;
-  if (On(m_Disconnect)) {
-    if (!ReadSeconds(m_Disconnect, seconds))
-      return RejectField(report, this,
-                         PageMessage("[%s]－「切断までの時間」（秒）の指定が無効または範囲外です。", m_PageTitle),
-                         ui::MsgIcon::Exclamation, m_Disconnect);
-    block.set(field::TCP_Disconnect_Time, seconds);
-  }
-  if (On(m_Keepalive)) {
-    if (!ReadSeconds(m_Keepalive, seconds))
-      return RejectField(report, this,
-                         PageMessage("[%s]－「keep-alive 送信間隔」（秒）の指定が無効または範囲外です。", m_PageTitle),
-                         ui::MsgIcon::Exclamation, m_Keepalive);
-    block.set(field::TCP_Keepalive_Interval, seconds);
-  }
-  return true;
+  pagerules::FieldSet enabled = EnabledFields(m_FieldControls, this);
+  // The switch only while on screen: the extended settings shown and this
+  // page the one on display.
+  enabled.set(PageField::Connect_Password_Enable,
+              enabled.has(PageField::Connect_Password_Enable) && m_ConnectEnable->isVisible());
+  const pagerules::StoreResult r = pagerules::StoreOption(block, Values(), enabled);
+  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
 }
 
 }  // namespace lx47::pages

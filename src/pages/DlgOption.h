@@ -5,6 +5,8 @@
 
 #include <QFont>
 
+#include "pagerules/option_rules.h"
+#include "pages/field_controls.h"
 #include "pages/settings_page.h"
 
 class QCheckBox;
@@ -49,15 +51,14 @@ class DlgOption : public SettingsPage {
   QLineEdit* m_SearchPassword = nullptr;         // 1015
   QCheckBox* m_SearchShow = nullptr;             // 1016
 
- protected:
-  // Enter and Escape do nothing on the page (no default button fires).
-
  private:
   void OnConnectEnable();
   void FollowConnectEnable(bool enable);
-  bool On(const QWidget* w) const;
+  // What the controls hold.
+  pagerules::OptionValues Values() const;
 
   QFont m_BoldFont;
+  FieldControls m_FieldControls;
 };
 
 }  // namespace lx47::pages

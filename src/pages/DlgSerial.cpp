@@ -13,7 +13,6 @@
 
 #include "controls/CStaticEx.h"
 #include "pages/page_report.h"
-#include "protocol/number_parse.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
@@ -21,10 +20,25 @@ namespace lx47::pages {
 
 namespace {
 
+using pagerules::Message;
+using pagerules::PageField;
+
 const QColor kRangeColor(167, 0, 47);
 const QColor kNoteColor(0, 160, 255);
-constexpr int kOfferedBaudPosition = 9;  // "460800", code 0xC0
-constexpr std::uint16_t kMaxSendSize = 1440;
+
+// The texts' messages carry the exclamation icon, the lists' none; the
+// character's, though it is a text, none either.
+constexpr MessageText kMessages[] = {
+    {Message::SendTimeInvalid, "[%s]－「時間」（ミリ秒）の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
+    {Message::SendSizeInvalid, "[%s]－「受信データサイズ」 の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
+    {Message::SendCharNotHex, "[%s]－「受信キャラクター」（16進数）の指定が不正です。", ui::MsgIcon::None},
+    {Message::SendCharInvalid, "[%s]－「受信キャラクター」（16進数）の指定が無効または範囲外です。", ui::MsgIcon::None},
+    {Message::BaudRateInvalid, "[%s]－「ボーレート」の指定が無効です。", ui::MsgIcon::None},
+    {Message::DataBitsInvalid, "[%s]－「データビット」の指定が無効です。", ui::MsgIcon::None},
+    {Message::ParityInvalid, "[%s]－「パリティー」の指定が無効です。", ui::MsgIcon::None},
+    {Message::StopBitsInvalid, "[%s]－「ストップビット」の指定が無効です。", ui::MsgIcon::None},
+    {Message::FlowControlInvalid, "[%s]－「フロー制御」の指定が無効です。", ui::MsgIcon::None},
+};
 
 controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
   auto* l = new controls::CStaticEx(text, parent);
@@ -47,15 +61,6 @@ QLineEdit* Edit(bool digitsOnly, QWidget* parent) {
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
   e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
   return e;
-}
-
-int PositionOf(std::uint8_t value, std::initializer_list<std::uint8_t> values, int otherwise) {
-  int pos = 0;
-  for (std::uint8_t v : values) {
-    if (v == value) return pos;
-    ++pos;
-  }
-  return otherwise;
 }
 
 // A list's position to select; one past its items leaves it with none.
@@ -103,7 +108,7 @@ DlgSerial::DlgSerial(QWidget* parent) : SettingsPage(parent) {
   auto* sizeRange = Coloured(QStringLiteral("（0～1440 バイト）"), kRangeColor, timing);
   auto* charLabel = new QLabel(QStringLiteral("受信キャラクター"), timing);
   m_Char = Edit(false, timing);
-  m_Char->setMaxLength(2);
+  m_Char->setMaxLength(pagerules::kSendCharMaxLength);
   auto* charRange = Coloured(QStringLiteral("（2桁の16進数で指定）"), kRangeColor, timing);
   auto* note = Coloured(QStringLiteral("0 を指定すると、当該機能は 無効となります。デフォルトは 0 です。"), kNoteColor, timing);
   note->setWordWrap(true);
@@ -129,104 +134,62 @@ DlgSerial::DlgSerial(QWidget* parent) : SettingsPage(parent) {
                 flowLabel,  timeLabel, m_Time,     timeRange, sizeLabel, m_Size,      sizeRange,  charLabel, m_Char,
                 charRange,  note};
 
-  for (int rate : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400})
+  m_FieldControls = {{PageField::Serial_Send_Time, m_Time},       {PageField::Serial_Send_Size, m_Size},
+                     {PageField::Serial_Send_Char, m_Char},       {PageField::Serial_Baud_Rate, m_Baud},
+                     {PageField::Serial_Data_Bits, m_DataBits},   {PageField::Serial_Parity, m_Parity},
+                     {PageField::Serial_Stop_Bits, m_StopBits},   {PageField::Serial_Flow_Control, m_Flow}};
+
+  for (int i = 0; i < pagerules::kListedBaudRates; ++i) {
+    const auto rate = static_cast<int>(pagerules::kBaudRates[static_cast<std::size_t>(i)]);
     m_Baud->addItem(QString::number(rate), rate);
+  }
 }
 
 bool DlgSerial::On(const QWidget* w) const { return w->isEnabledTo(this); }
 
 void DlgSerial::Offer460800() {
-  m_Baud->addItem(QStringLiteral("460800"), 460800);
+  const auto rate = static_cast<int>(pagerules::kBaudRates[pagerules::kOfferedBaudPosition]);
+  m_Baud->addItem(QString::number(rate), rate);
   m_Offered460800 = 1;
 }
 
 void DlgSerial::LoadFromEntry(DeviceEntry& entry, int) {
   if (!entry.hasBlock()) return;
-  ConfigBlock block = entry.block();
-  m_Time->setText(QString::number(block.get(field::Serial_Send_Time)));
-  m_Size->setText(QString::number(block.get(field::Serial_Send_Size)));
-  m_Char->setText(QString::asprintf("%02X", unsigned(block.get(field::Serial_Send_Char))));
-
-  const std::uint8_t code = block.get(field::Serial_Baud_Rate);
-  int baud = 3;  // 9600 for a code the table does not know
-  for (std::size_t i = 0; i < BaudCodeTable.size(); ++i)
-    if (BaudCodeTable[i] == code) baud = static_cast<int>(i);
-  if (baud == kOfferedBaudPosition && !m_Offered460800) Offer460800();
-  Select(m_Baud, baud);
-
-  Select(m_DataBits, PositionOf(block.get(field::Serial_Data_Bits), {7, 8}, 1));
-  Select(m_Parity, PositionOf(block.get(field::Serial_Parity), {0, 1, 2}, 0));
-  Select(m_StopBits, PositionOf(block.get(field::Serial_Stop_Bits), {1, 2}, 0));
-  Select(m_Flow, block.get(field::Serial_Flow_Control) == 2 ? 1 : 0);
+  const pagerules::SerialShown shown = pagerules::LoadSerial(entry.block());
+  const pagerules::SerialValues& v = shown.values;
+  m_Time->setText(QString::fromStdString(v.sendTime));
+  m_Size->setText(QString::fromStdString(v.sendSize));
+  m_Char->setText(QString::fromStdString(v.sendChar));
+  if (shown.offer460800 && !m_Offered460800) Offer460800();
+  Select(m_Baud, v.baudRate);
+  Select(m_DataBits, v.dataBits);
+  Select(m_Parity, v.parity);
+  Select(m_StopBits, v.stopBits);
+  Select(m_Flow, v.flowControl);
 }
 
 void DlgSerial::EnableControls(bool enable, int) {
   for (QWidget* w : m_Controls) w->setEnabled(enable);
 }
 
+pagerules::SerialValues DlgSerial::Values() const {
+  pagerules::SerialValues v;
+  v.sendTime = m_Time->text().toStdString();
+  v.sendSize = m_Size->text().toStdString();
+  v.sendChar = m_Char->text().toStdString();
+  v.baudRate = m_Baud->currentIndex();
+  v.dataBits = m_DataBits->currentIndex();
+  v.parity = m_Parity->currentIndex();
+  v.stopBits = m_StopBits->currentIndex();
+  v.flowControl = m_Flow->currentIndex();
+  return v;
+}
+
 bool DlgSerial::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
-
-  if (On(m_Time)) {
-    const NumberResult t = ParseNumber(m_Time->text().toStdString(), number_rules::Lenient(0xFFFF));
-    if (!t.ok())
-      return RejectField(report, this, PageMessage("[%s]－「時間」（ミリ秒）の指定が無効または範囲外です。", m_PageTitle),
-                         ui::MsgIcon::Exclamation, m_Time);
-    block.set(field::Serial_Send_Time, static_cast<std::uint16_t>(t.value));
-  }
-  if (On(m_Size)) {
-    const NumberResult s = ParseNumber(m_Size->text().toStdString(), number_rules::Lenient(kMaxSendSize));
-    if (!s.ok())
-      return RejectField(report, this,
-                         PageMessage("[%s]－「受信データサイズ」 の指定が無効または範囲外です。", m_PageTitle),
-                         ui::MsgIcon::Exclamation, m_Size);
-    block.set(field::Serial_Send_Size, static_cast<std::uint16_t>(s.value));
-  }
-  if (On(m_Char)) {
-    const NumberResult c = ParseNumber(m_Char->text().toStdString(), number_rules::kHexByte);
-    if (c.status == NumberStatus::BadCharacters)
-      return RejectField(report, this,
-                         PageMessage("[%s]－「受信キャラクター」（16進数）の指定が不正です。", m_PageTitle),
-                         ui::MsgIcon::None, m_Char);
-    if (!c.ok())
-      return RejectField(report, this,
-                         PageMessage("[%s]－「受信キャラクター」（16進数）の指定が無効または範囲外です。", m_PageTitle),
-                         ui::MsgIcon::None, m_Char);
-    block.set(field::Serial_Send_Char, static_cast<std::uint8_t>(c.value));
-  }
-
-  // The lists store by position; a list without a selection is refused.
-  const auto invalid = [&](QComboBox* list, const char* format) {
-    return RejectField(report, this, PageMessage(format, m_PageTitle), ui::MsgIcon::None, list);
-  };
-  if (On(m_Baud)) {
-    const int pos = m_Baud->currentIndex();
-    if (pos < 0 || pos >= static_cast<int>(BaudCodeTable.size()))
-      return invalid(m_Baud, "[%s]－「ボーレート」の指定が無効です。");
-    block.set(field::Serial_Baud_Rate, BaudCodeTable[static_cast<std::size_t>(pos)]);
-  }
-  if (On(m_DataBits)) {
-    const int pos = m_DataBits->currentIndex();
-    if (pos < 0 || pos >= 2) return invalid(m_DataBits, "[%s]－「データビット」の指定が無効です。");
-    block.set(field::Serial_Data_Bits, pos == 0 ? 7 : 8);
-  }
-  if (On(m_Parity)) {
-    const int pos = m_Parity->currentIndex();
-    if (pos < 0 || pos >= 3) return invalid(m_Parity, "[%s]－「パリティー」の指定が無効です。");
-    block.set(field::Serial_Parity, static_cast<std::uint8_t>(pos));
-  }
-  if (On(m_StopBits)) {
-    const int pos = m_StopBits->currentIndex();
-    if (pos < 0 || pos >= 2) return invalid(m_StopBits, "[%s]－「ストップビット」の指定が無効です。");
-    block.set(field::Serial_Stop_Bits, pos == 0 ? 1 : 2);
-  }
-  if (On(m_Flow)) {
-    const int pos = m_Flow->currentIndex();
-    if (pos < 0 || pos >= 4) return invalid(m_Flow, "[%s]－「フロー制御」の指定が無効です。");
-    block.set(field::Serial_Flow_Control, pos == 1 ? 2 : 0);
-  }
-  return true;
+  const pagerules::StoreResult r = pagerules::StoreSerial(block, Values(), EnabledFields(m_FieldControls, this));
+  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
 }
 
 void DlgSerial::OnRightDoubleClick() {

@@ -2,10 +2,10 @@
 // the three conditions on which the device forwards serial data to Wi-Fi.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <vector>
 
+#include "pagerules/serial_rules.h"
+#include "pages/field_controls.h"
 #include "pages/settings_page.h"
 
 class QComboBox;
@@ -17,10 +17,6 @@ class CStaticEx;
 }
 
 namespace lx47::pages {
-
-// Serial_Baud_Rate codes by list position; the last one has no list item.
-inline constexpr std::array<std::uint8_t, 11> BaudCodeTable = {0xA0, 0xD0, 0xE8, 0xF4, 0xFA, 0xFD,
-                                                                0xFE, 0xFF, 0xBB, 0xC0, 0xD8};
 
 class DlgSerial : public SettingsPage {
   Q_OBJECT
@@ -45,15 +41,16 @@ class DlgSerial : public SettingsPage {
   QLineEdit* m_Size = nullptr;      // 1030
   QLineEdit* m_Char = nullptr;      // 1033
 
- protected:
-
  private:
   // The hidden gesture that offers "460800".
   void OnRightDoubleClick();
   void Offer460800();
   bool On(const QWidget* w) const;
+  // What the controls hold.
+  pagerules::SerialValues Values() const;
 
   std::vector<QWidget*> m_Controls;  // every control but the group boxes
+  FieldControls m_FieldControls;
 };
 
 }  // namespace lx47::pages

@@ -1,6 +1,6 @@
-// The Option page: the password rules, the disconnect and keep-alive texts,
-// the cleaning of the password bytes, and when the connection password is
-// written at all.
+// The Option page as a widget: its messages and their focus, which control
+// reaches which field, and when the connection password takes part at all
+// (on screen, enabled). The rules themselves are the unit tests'.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -27,16 +27,7 @@ const char* const kConnectMsg =
 const char* const kDisconnectMsg = "[オプション設定]－「切断までの時間」（秒）の指定が無効または範囲外です。";
 const char* const kKeepaliveMsg = "[オプション設定]－「keep-alive 送信間隔」（秒）の指定が無効または範囲外です。";
 
-DeviceEntry OptionEntry() {
-  DeviceEntry e = test::EntryWithBlock();
-  ConfigBlock b = e.block();
-  b.set(field::TCP_Disconnect_Time, 300);
-  b.set(field::TCP_Keepalive_Interval, 60);
-  b.set(field::Search_Password, "find");
-  b.set(field::Connect_Password, "conn");
-  b.set(field::Connect_Password_Enable, 1);
-  return e;
-}
+DeviceEntry OptionEntry() { return test::EntryOf(test::OptionBlock()); }
 
 class OptionPage : public ::testing::Test {
  protected:
@@ -46,76 +37,67 @@ class OptionPage : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(OptionPage, StoreToBlock) {
+// Each refusal of the rules shows its own text with the exclamation icon
+// and puts the focus on its field; a caller that asks for no report gets
+// none.
+TEST_F(OptionPage, RefusalsShowTheirMessageAndFocusTheField) {
   struct Case {
-    const char* name;
-    const char* search;
-    const char* connect;
-    const char* disconnect;
-    const char* keepalive;
-    const char* message;  // nullptr: stored
-    std::string expSearch, expConnect;
-    std::uint16_t expDisconnect, expKeepalive;
+    const char* message;
+    QLineEdit* DlgOption::*field;
+    const char* typed;
   };
-  const std::vector<Case> cases = {
-      {"leading space refused", " ab", "conn", "1", "1", kSearchMsg, "find    ", "conn    ", 300, 60},
-      {"spaces only is no password", "   ", "conn", "0", "0", nullptr, "        ", "conn    ", 0, 0},
-      {"trailing spaces dropped", "ab  ", "x y  ", "65535", "010", nullptr, "ab      ", "x y     ", 65535, 8},
-      {"empty", "", "", "12ab", " 7 ", nullptr, "        ", "        ", 12, 7},
-      {"connection password with a leading space, search stored before it", "new", " cd", "1", "1", kConnectMsg,
-       "new     ", "conn    ", 300, 60},
-      {"disconnect 65536", "find", "conn", "65536", "1", kDisconnectMsg, "find    ", "conn    ", 300, 60},
-      {"keep-alive refused after the disconnect time is stored", "find", "conn", "0x10", "99999", kKeepaliveMsg,
-       "find    ", "conn    ", 16, 60},
-  };
+  const Case cases[] = {{kSearchMsg, &DlgOption::m_SearchPassword, " ab"},
+                        {kConnectMsg, &DlgOption::m_ConnectPassword, " cd"},
+                        {kDisconnectMsg, &DlgOption::m_Disconnect, "65536"},
+                        {kKeepaliveMsg, &DlgOption::m_Keepalive, "99999"}};
   ExtendedSettingsShown = 1;
   DlgOption page;
   page.show();
   page.activateWindow();
   QApplication::processEvents();
+  page.EnableConnectPassword(true);
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.message);
     for (const bool report : {false, true}) {
       messages.clear();
       DeviceEntry entry = OptionEntry();
       page.LoadFromEntry(entry, 0);
-      page.m_SearchPassword->setText(QString::fromUtf8(c.search));
-      page.m_ConnectPassword->setText(QString::fromUtf8(c.connect));
-      page.m_Disconnect->setText(QString::fromUtf8(c.disconnect));
-      page.m_Keepalive->setText(QString::fromUtf8(c.keepalive));
-      EXPECT_EQ(page.StoreToBlock(entry, report), c.message == nullptr);
-      ConfigBlock b = entry.block();
-      EXPECT_EQ(b.get(field::Search_Password), c.expSearch);
-      EXPECT_EQ(b.get(field::Connect_Password), c.expConnect);
-      EXPECT_EQ(b.get(field::TCP_Disconnect_Time), c.expDisconnect);
-      EXPECT_EQ(b.get(field::TCP_Keepalive_Interval), c.expKeepalive);
-      if (!report || !c.message) {
+      (page.*c.field)->setText(QString::fromUtf8(c.typed));
+      EXPECT_FALSE(page.StoreToBlock(entry, report));
+      if (!report) {
         EXPECT_EQ(messages.count(), 0);
         continue;
       }
       ASSERT_EQ(messages.count(), 1);
       EXPECT_EQ(messages.last().text, QString::fromUtf8(c.message));
       EXPECT_EQ(messages.last().icon, ui::MsgIcon::Exclamation);
-      QWidget* field = c.message == kSearchMsg    ? page.m_SearchPassword
-                       : c.message == kConnectMsg ? page.m_ConnectPassword
-                       : c.message == kDisconnectMsg ? page.m_Disconnect
-                                                     : page.m_Keepalive;
-      EXPECT_EQ(QApplication::focusWidget(), field);
+      EXPECT_EQ(QApplication::focusWidget(), page.*c.field);
     }
   }
 }
 
-TEST_F(OptionPage, PasswordBytesAreCleanedOnLoad) {
+// What each control holds reaches its own field.
+TEST_F(OptionPage, EveryControlReachesItsField) {
+  ExtendedSettingsShown = 1;
   DlgOption page;
+  page.show();
+  page.EnableConnectPassword(true);
   DeviceEntry entry = OptionEntry();
-  auto search = entry.block().raw(field::Search_Password);
-  const std::uint8_t raw[8] = {' ', 'a', 0, 'b', 0x80, 0, 0, 0};
-  std::copy(raw, raw + 8, search.begin());
-  entry.block().set(field::Connect_Password, "");
   page.LoadFromEntry(entry, 0);
-  EXPECT_EQ(page.m_SearchPassword->text(), " a b");  // leading space kept, trailing dropped
-  EXPECT_EQ(entry.block().get(field::Search_Password), " a b    ");
-  EXPECT_EQ(page.m_ConnectPassword->text(), "");
+  EXPECT_EQ(page.m_SearchPassword->text(), "find");
+  EXPECT_EQ(page.m_Disconnect->text(), "300");
+  page.m_SearchPassword->setText("ab  ");
+  page.m_ConnectPassword->setText("x y");
+  page.m_Disconnect->setText("0x10");
+  page.m_Keepalive->setText("010");
+  ASSERT_TRUE(page.StoreToBlock(entry, true));
+  ConfigBlock b = entry.block();
+  EXPECT_EQ(b.get(field::Search_Password), "ab      ");
+  EXPECT_EQ(b.get(field::Connect_Password), "x y     ");
+  EXPECT_EQ(b.get(field::Connect_Password_Enable), 1);
+  EXPECT_EQ(b.get(field::TCP_Disconnect_Time), 16);
+  EXPECT_EQ(b.get(field::TCP_Keepalive_Interval), 8);
+  EXPECT_EQ(messages.count(), 0);
 }
 
 TEST_F(OptionPage, ConnectionPasswordIsWrittenOnlyWhileOnScreenAndEnabled) {

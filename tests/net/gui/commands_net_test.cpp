@@ -111,7 +111,7 @@ TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestin
   if ((lease & 0xFF) != before[106]) expected.push_back(106);
   if ((lease >> 8) != before[107]) expected.push_back(107);
   EXPECT_EQ(changed, expected);
-  EXPECT_EQ(after[field::Serial_Baud_Rate.offset], pages::BaudCodeTable[static_cast<std::size_t>(pick)]);
+  EXPECT_EQ(after[field::Serial_Baud_Rate.offset], pagerules::BaudCodeTable[static_cast<std::size_t>(pick)]);
   EXPECT_EQ(after[106] + 256 * after[107], lease);
   // The write went to the device's own address.
   EXPECT_GE(SetsTo("10.47.0.100").size(), 1u);
