@@ -158,7 +158,7 @@ qt_inc=$(pkg-config --variable=includedir Qt6Core 2>/dev/null || true)
 if [ -n "$qt_inc" ] && [ -d "$qt_inc/QtWidgets" ]; then
   cxx=$(command -v x86_64-w64-mingw32-g++-posix || command -v x86_64-w64-mingw32-g++)
   qtfiles=$( (ls src/app/*_win32.cpp src/ui/*_win32.cpp src/pages/*_win32.cpp src/controls/*_win32.cpp 2>/dev/null
-              grep -l '_WIN32' src/app/*.cpp src/hostnet/Dlg*.cpp src/ui/*.cpp src/pages/*.cpp src/controls/*.cpp 2>/dev/null) |
+              grep -l '_WIN32' src/app/*.cpp src/ui/*.cpp src/pages/*.cpp src/controls/*.cpp 2>/dev/null) |
              sort -u)
   qtbad=0
   for f in $qtfiles; do

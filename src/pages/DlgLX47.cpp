@@ -18,6 +18,7 @@
 #include "pages/zero_text.h"
 #include "platform/codepage.h"
 #include "protocol/router_scan.h"
+#include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/strings.h"
 
@@ -58,7 +59,8 @@ QString DlgLX47::RouterSsidForPage(const RouterScanRecord& record) {
   return DlgSelectRouter::SsidText(record);
 }
 
-DlgLX47::DlgLX47(OperationRunner runner, QWidget* parent) : SettingsPage(parent), m_Runner(std::move(runner)) {
+DlgLX47::DlgLX47(Session& session, OperationRunner runner, QWidget* parent)
+    : SettingsPage(parent), m_Session(session), m_Runner(std::move(runner)) {
   // The page's one message has no "[title]" prefix.
   m_PageTitle.clear();
 
@@ -237,13 +239,13 @@ void DlgLX47::OnSelectRouter() {
     ui::ShowAppMessage(this, QStringLiteral(" m_SettingIndex  NG!!!\n"), ui::MsgIcon::None);
     return;
   }
-  DlgSelectRouter dlg(m_Runner, this);
+  DlgSelectRouter dlg(m_Session, m_Runner, this);
   dlg.m_SettingIndex = m_SettingIndex;
   const int code = m_RunRouterDialog ? m_RunRouterDialog(dlg) : dlg.exec();
   if (code != QDialog::Accepted) return;
   const int r = dlg.m_SelectedRecord;
   if (r < 0 || r >= kRouterScanCapacity) return;
-  const QString ssid = RouterSsidForPage(RouterScanTable[static_cast<std::size_t>(r)]);
+  const QString ssid = RouterSsidForPage(m_Session.RouterScanTable[static_cast<std::size_t>(r)]);
   // The same router keeps the password typed for it; another needs its own.
   if (ssid != m_InfraSsid->text()) {
     m_InfraSsid->setText(ssid);

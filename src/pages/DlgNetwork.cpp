@@ -20,7 +20,6 @@
 #include "pages/page_report.h"
 #include "pages/space_text.h"
 #include "protocol/number_parse.h"
-#include "protocol/settings.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
@@ -187,7 +186,7 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   connect(m_Client, &QRadioButton::clicked, this, &DlgNetwork::SelectClientMode);
   connect(m_Mixed, &QRadioButton::clicked, this, &DlgNetwork::SelectMixedMode);
 
-  ShowExtendedSettings(ExtendedSettingsShown == 1);
+  ShowExtendedSettings(false);
 }
 
 bool DlgNetwork::On(const QWidget* w) const { return w->isEnabledTo(this); }
@@ -207,6 +206,7 @@ bool DlgNetwork::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DlgNetwork::ShowExtendedSettings(bool shown) {
+  m_ExtendedSettingsShown = shown;
   m_Mixed->setVisible(shown);
   m_Mixed->setEnabled(shown);
   for (QWidget* w : std::initializer_list<QWidget*>{m_DnsConnect, m_DnsLabel, m_DnsServer, m_DomainLabel, m_Domain})
@@ -367,7 +367,7 @@ bool DlgNetwork::StoreToBlock(DeviceEntry& entry, bool report) {
     }
   }
 
-  if (ExtendedSettingsShown == 1) {
+  if (m_ExtendedSettingsShown) {
     block.set(field::DNS_Connect_Enable, m_DnsConnect->isChecked() ? 1 : 0);
     block.set(field::DNS_Server_IP_Address, m_DnsServer->address());
     StoreSpaceText(block, field::Server_Domain_Name, m_Domain->text().trimmed());

@@ -15,7 +15,6 @@
 #include "pages/page_report.h"
 #include "pages/space_text.h"
 #include "protocol/number_parse.h"
-#include "protocol/settings.h"
 #include "ui/strings.h"
 
 namespace lx47::pages {
@@ -144,7 +143,7 @@ DlgOption::DlgOption(QWidget* parent) : SettingsPage(parent) {
   });
   connect(m_ConnectEnable, &QCheckBox::clicked, this, &DlgOption::OnConnectEnable);
 
-  ShowExtendedSettings(ExtendedSettingsShown == 1);
+  ShowExtendedSettings(false);
 }
 
 bool DlgOption::On(const QWidget* w) const { return w->isEnabledTo(this); }

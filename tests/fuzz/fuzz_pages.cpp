@@ -16,7 +16,7 @@
 #include "app/page_factory.h"
 #include "pages/settings_page.h"
 #include "protocol/config_block.h"
-#include "protocol/device_table.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 
 namespace {
@@ -35,10 +35,12 @@ QApplication& App() {
 }
 
 struct Pages {
+  lx47::Session session;
   QWidget parent;
   std::vector<lx47::pages::SettingsPage*> list;
   Pages() {
-    for (int slot = 0; slot < lx47::app::kPageCount; ++slot) list.push_back(lx47::app::CreatePage(slot, &parent));
+    for (int slot = 0; slot < lx47::app::kPageCount; ++slot)
+      list.push_back(lx47::app::CreatePage(session, slot, &parent));
   }
 };
 
@@ -62,10 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::uint8_t> reply(data, data + std::min<std::size_t>(size, 2048));
   if (reply.size() < lx47::kConfigBlockSize) reply.resize(lx47::kConfigBlockSize, 0);
   std::copy_n("IAMI", 4, reply.begin());
-  lx47::DeviceEntry& entry = lx47::DeviceTable[0];
+  lx47::DeviceEntry& entry = pages.session.DeviceTable[0];
   entry.clear();
   entry.storeReply(reply, 0x0100000A);
-  lx47::DeviceCount = 1;
+  pages.session.DeviceCount = 1;
   const std::size_t length = entry.Block.size();
 
   LoadAndStore(pages, entry);
@@ -74,6 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LoadAndStore(pages, entry);
   Check(entry.Block == once);
   entry.clear();
-  lx47::DeviceCount = 0;
+  pages.session.DeviceCount = 0;
   return 0;
 }

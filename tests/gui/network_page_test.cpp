@@ -16,7 +16,6 @@
 #include "page_support.h"
 #include "pages/DlgNetwork.h"
 #include "pages/DlgOption.h"
-#include "protocol/settings.h"
 #include "recording_messages.h"
 
 using namespace lx47;
@@ -63,7 +62,6 @@ struct StoreCase {
 
 class NetworkPage : public ::testing::Test {
  protected:
-  void TearDown() override { ExtendedSettingsShown = 0; }
   test::RecordingMessages messages;
 };
 
@@ -218,8 +216,8 @@ TEST_F(NetworkPage, StoreToBlock) {
 
   for (const StoreCase& c : cases) {
     SCOPED_TRACE(c.name);
-    ExtendedSettingsShown = c.extended ? 1 : 0;
     DlgNetwork page;
+    page.ShowExtendedSettings(c.extended);  // as the main window's gesture does
     page.show();
     page.activateWindow();
     QApplication::processEvents();

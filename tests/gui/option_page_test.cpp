@@ -10,7 +10,6 @@
 
 #include "page_support.h"
 #include "pages/DlgOption.h"
-#include "protocol/settings.h"
 #include "recording_messages.h"
 
 using namespace lx47;
@@ -40,7 +39,6 @@ DeviceEntry OptionEntry() {
 
 class OptionPage : public ::testing::Test {
  protected:
-  void TearDown() override { ExtendedSettingsShown = 0; }
   test::RecordingMessages messages;
 };
 
@@ -68,8 +66,8 @@ TEST_F(OptionPage, StoreToBlock) {
       {"keep-alive refused after the disconnect time is stored", "find", "conn", "0x10", "99999", kKeepaliveMsg,
        "find    ", "conn    ", 16, 60},
   };
-  ExtendedSettingsShown = 1;
   DlgOption page;
+  page.ShowExtendedSettings(true);  // as the main window's gesture does
   page.show();
   page.activateWindow();
   QApplication::processEvents();
@@ -120,8 +118,8 @@ TEST_F(OptionPage, PasswordBytesAreCleanedOnLoad) {
 
 TEST_F(OptionPage, ConnectionPasswordIsWrittenOnlyWhileOnScreenAndEnabled) {
   const auto run = [&](bool extended, bool shown, bool available, bool checked) {
-    ExtendedSettingsShown = extended ? 1 : 0;
     DlgOption page;
+    page.ShowExtendedSettings(extended);
     page.setVisible(shown);
     DeviceEntry entry = OptionEntry();
     entry.block().set(field::Connect_Password_Enable, 0);

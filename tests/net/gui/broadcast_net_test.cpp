@@ -21,12 +21,12 @@
 #include "app/page_factory.h"
 #include "controls/CStaticEx.h"
 #include "modal.h"
-#include "pages/DlgExtraSettings.h"
+#include "pages/DlgSpecial.h"
 #include "pages/DlgLX47.h"
 #include "pages/DlgSelectRouter.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
 #include "ui/memory_settings_store.h"
@@ -41,17 +41,11 @@ class BroadcastNet : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    win.emplace();
+    settings = FastSettings();
+    win.emplace(session);
     win->show();
   }
-  void TearDown() override {
-    win.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-  }
+  void TearDown() override { win.reset(); }
 
   QStringList Texts() const {
     QStringList t;
@@ -63,6 +57,10 @@ class BroadcastNet : public ::testing::Test {
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   SimProcess sim;
+  // A fresh session for every test.
+  Session session;
+  ToolSettings& settings = session.Settings;
+  DeviceTableArray& DeviceTable = session.DeviceTable;
   std::optional<app::LX47ConfigToolDlg> win;
 };
 
@@ -71,7 +69,7 @@ TEST_F(BroadcastNet, EveryCommandOfTheMainWindowSucceeds) {
                          "--firmware-after", "1.3.0"}));
   // The requests go to the device's own address; only the answers are broadcast.
   store.writeInt("USE_BC_CFG", 0);
-  USE_BC_CFG = 0;
+  settings.USE_BC_CFG = 0;
 
   // Search, through every host address.
   ModalWatch<app::DlgPassword> ask([](app::DlgPassword& d) {

@@ -22,11 +22,11 @@
 #include "controls/CStaticEx.h"
 #include "modal.h"
 #include "pages/DlgSerial.h"
-#include "pages/DlgExtraSettings.h"
+#include "pages/DlgSpecial.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
 #include "protocol/result_codes.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
 #include "ui/memory_settings_store.h"
@@ -42,17 +42,11 @@ class CommandsNet : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    win.emplace();
+    settings = FastSettings();
+    win.emplace(session);
     win->show();
   }
-  void TearDown() override {
-    win.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-  }
+  void TearDown() override { win.reset(); }
 
   void Search() {
     ModalWatch<DlgPassword> watch([&](DlgPassword& d) {
@@ -81,6 +75,10 @@ class CommandsNet : public ::testing::Test {
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   SimProcess sim;
+  // A fresh session for every test.
+  Session session;
+  ToolSettings& settings = session.Settings;
+  DeviceTableArray& DeviceTable = session.DeviceTable;
   std::optional<app::LX47ConfigToolDlg> win;
 };
 
@@ -98,7 +96,7 @@ TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestin
   special().leaseEdit()->setText(QString::number(lease));
 
   store.writeInt("USE_BC_CFG", 0);  // unicast first, though start-up read broadcast
-  USE_BC_CFG = 1;
+  settings.USE_BC_CFG = 1;
   win->writeButton()->click();
   ASSERT_EQ(Texts(), QStringList{ui::Str(130)});
 
@@ -133,7 +131,7 @@ TEST_F(CommandsNet, ResetPutsTheDeviceBackToItsFactorySettings) {
   ASSERT_TRUE(sim.start({"--devices", "1", "--wifi-mode", "0"}));
   // The write reads the store, the reset only start-up's copy: both unicast.
   store.writeInt("USE_BC_CFG", 0);
-  USE_BC_CFG = 0;
+  settings.USE_BC_CFG = 0;
   Search();
   const std::vector<std::uint8_t> factory = sim.block(0);
   special().leaseEdit()->setText(QStringLiteral("4321"));

@@ -20,12 +20,12 @@
 #include "app/DlgPassword.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "controls/CStaticEx.h"
-#include "hostnet/DlgAppSetting.h"
+#include "app/DlgAppSetting.h"
 #include "hostnet/host_address.h"
 #include "modal.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
 #include "ui/memory_settings_store.h"
@@ -35,24 +35,18 @@ namespace lx47::nettest {
 namespace {
 
 using app::DlgPassword;
-using hostnet::DlgAppSetting;
+using app::DlgAppSetting;
 using test::ModalWatch;
 
 class SearchNet : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    win.emplace();
+    settings = FastSettings();
+    win.emplace(session);
     win->show();
   }
-  void TearDown() override {
-    win.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-  }
+  void TearDown() override { win.reset(); }
 
   // Presses the search button and answers the dialog: `password`, and every
   // device rather than one.
@@ -95,6 +89,10 @@ class SearchNet : public ::testing::Test {
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   SimProcess sim;
+  // A fresh session for every test.
+  Session session;
+  ToolSettings& settings = session.Settings;
+  DeviceTableArray& DeviceTable = session.DeviceTable;
   std::optional<app::LX47ConfigToolDlg> win;
 };
 
@@ -194,16 +192,16 @@ TEST_F(SearchNet, AdapterWithoutCarrierEndsTheResetAndTheSearchAtOnce) {
   NoCarrierOnLx0 unplugged;
   ASSERT_TRUE(unplugged.ok);
   std::vector<hostnet::AdapterInfo> adapters;
-  hostnet::EnumAdapters(adapters);
+  hostnet::EnumAdapters(hostnet::hostNetSource(), adapters);
   const auto lx0 = std::find_if(adapters.begin(), adapters.end(), [](const auto& a) { return a.name == "lx0"; });
   ASSERT_NE(lx0, adapters.end());
   EXPECT_EQ(lx0->firstAddress, "0.0.0.0");
-  EXPECT_EQ(hostnet::FindAdapterAddress("lx0"), 0u);
+  EXPECT_EQ(hostnet::FindAdapterAddress(hostnet::hostNetSource(), "lx0"), 0u);
 
   // The default timing: a search sent into the dead link would take 12.8 s.
-  MaxSendCmdLoopCount = 10;
-  MaxRecvLoopCount = 60;
-  RecvDelay_msec = 20;
+  settings.MaxSendCmdLoopCount = 10;
+  settings.MaxRecvLoopCount = 60;
+  settings.RecvDelay_msec = 20;
   const std::size_t received = sim.logLines().size();
   const QString adapter = QStringLiteral("\n\nネットワークアダプタ：［lx0 (veth)］は有効ではないか、切断状態の可能性があります。");
   QElapsedTimer took;
