@@ -29,6 +29,7 @@
 #include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
+#include "window_net_fixture.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
@@ -37,32 +38,7 @@ namespace {
 
 using test::ModalWatch;
 
-class BroadcastNet : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    settings = FastSettings();
-    win.emplace(session);
-    win->show();
-  }
-  void TearDown() override { win.reset(); }
-
-  QStringList Texts() const {
-    QStringList t;
-    for (const auto& r : messages.shown) t << r.text;
-    return t;
-  }
-
-  ui::MemorySettingsStore store;
-  ui::ScopedSettingsStore scoped{&store};
-  test::RecordingMessages messages;
-  SimProcess sim;
-  // A fresh session for every test.
-  Session session;
-  ToolSettings& settings = session.Settings;
-  DeviceTableArray& DeviceTable = session.DeviceTable;
-  std::optional<app::LX47ConfigToolDlg> win;
-};
+using BroadcastNet = WindowNet;
 
 TEST_F(BroadcastNet, EveryCommandOfTheMainWindowSucceeds) {
   ASSERT_TRUE(sim.start({"--devices", "1", "--wifi-mode", "0", "--reply-to", "broadcast", "--firmware", "1.2.3",

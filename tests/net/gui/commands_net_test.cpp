@@ -29,6 +29,7 @@
 #include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
+#include "window_net_fixture.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
@@ -38,16 +39,8 @@ namespace {
 using app::DlgPassword;
 using test::ModalWatch;
 
-class CommandsNet : public ::testing::Test {
+class CommandsNet : public WindowNet {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    settings = FastSettings();
-    win.emplace(session);
-    win->show();
-  }
-  void TearDown() override { win.reset(); }
-
   void Search() {
     ModalWatch<DlgPassword> watch([&](DlgPassword& d) {
       d.passwordEdit()->setText(QString());
@@ -65,21 +58,7 @@ class CommandsNet : public ::testing::Test {
   std::vector<std::string> SetsTo(const std::string& dst) const {
     return sim.logLinesWith({" RECV ", "cmd=SETS", "dst=" + dst});
   }
-  QStringList Texts() const {
-    QStringList t;
-    for (const auto& r : messages.shown) t << r.text;
-    return t;
-  }
 
-  ui::MemorySettingsStore store;
-  ui::ScopedSettingsStore scoped{&store};
-  test::RecordingMessages messages;
-  SimProcess sim;
-  // A fresh session for every test.
-  Session session;
-  ToolSettings& settings = session.Settings;
-  DeviceTableArray& DeviceTable = session.DeviceTable;
-  std::optional<app::LX47ConfigToolDlg> win;
 };
 
 TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestination) {

@@ -28,6 +28,7 @@
 #include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
+#include "window_net_fixture.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
@@ -38,16 +39,8 @@ using app::DlgPassword;
 using app::DlgAppSetting;
 using test::ModalWatch;
 
-class SearchNet : public ::testing::Test {
+class SearchNet : public WindowNet {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    settings = FastSettings();
-    win.emplace(session);
-    win->show();
-  }
-  void TearDown() override { win.reset(); }
-
   // Presses the search button and answers the dialog: `password`, and every
   // device rather than one.
   void SearchThroughTheDialog(const QString& password) {
@@ -85,15 +78,6 @@ class SearchNet : public ::testing::Test {
     return sim.logLinesWith({" RECV ", "cmd=FOND", std::string("src=") + host + ":"}).size();
   }
 
-  ui::MemorySettingsStore store;
-  ui::ScopedSettingsStore scoped{&store};
-  test::RecordingMessages messages;
-  SimProcess sim;
-  // A fresh session for every test.
-  Session session;
-  ToolSettings& settings = session.Settings;
-  DeviceTableArray& DeviceTable = session.DeviceTable;
-  std::optional<app::LX47ConfigToolDlg> win;
 };
 
 TEST_F(SearchNet, SearchThroughTheDialogListsTheDevicesAndShowsTheFirst) {
