@@ -50,6 +50,22 @@ TEST_F(Discovery, RequestIsFondAndPasswordBroadcastFromTheHostAddress) {
   EXPECT_EQ(d.from.addr, Ip("10.47.0.1"));
 }
 
+// "%-8.8s": the first 8 bytes, a zero byte ending the text early, blanks
+// after it; the search dialog, a repeated search and the request all use it.
+TEST(SearchPasswordPadding, EightBytesBlankPadded) {
+  const std::pair<std::string_view, const char*> cases[] = {
+      {"abc", "abc     "},
+      {"", "        "},
+      {"12345678", "12345678"},
+      {"123456789ABC", "12345678"},
+      {std::string_view("ab\0cd", 5), "ab      "},
+  };
+  for (const auto& [text, padded] : cases) {
+    const SearchPassword p = PadSearchPassword(text);
+    EXPECT_EQ(std::string(p.begin(), p.end()), padded) << text.size();
+  }
+}
+
 TEST_F(Discovery, PausesOfAnEmptySendFollowTheFormula) {
   settings.MaxSendCmdLoopCount = 1;
   settings.MaxRecvLoopCount = 5;
