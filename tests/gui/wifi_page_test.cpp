@@ -183,7 +183,7 @@ TEST_F(WifiPage, JapaneseTextsRoundTripInTheCodePage) {
 // page too: an untouched page stores them back as they came, not as "?".
 TEST_F(WifiPage, EveryCodePageByteComesBackUnchanged) {
   block().set(field::Wifi_Infra_SSID, std::string("\xA0net\x80", 5));
-  block().set(field::Wifi_AP_SSID, std::string("\xFD\xFE\xFFap", 5));
+  block().set(field::Wifi_AP_SSID, std::string("\xFD\xFE\xFF" "ap", 5));
   block().set(field::Wifi_AP_Password, std::string("pass\xA0word\xFF", 10));
   block().set(field::Wifi_AP_Security, 3);
   block().set(field::Wifi_AP_Channel, 11);
