@@ -27,7 +27,7 @@
 #include "protocol/firmware.h"
 #include "protocol/result_codes.h"
 #include "protocol/router_scan.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "protocol/settings_write.h"
 #include "support/pause_clock.h"
 #include "support/sim_process.h"
@@ -74,13 +74,16 @@ Row Measure(const char* name, int runs, PauseClock& clock, const std::function<i
   return r;
 }
 
-int FindDevices(int expected) {
-  ProcessParam p;
-  std::memset(p.Password.data(), ' ', p.Password.size());
-  p.TargetEntry = DeviceTable.data();
-  EmptyDeviceTable();
-  const int r = DiscoverDevices(&p);
-  return r == PR_OK && p.FoundCount == expected ? PR_OK : -100 - p.FoundCount;
+// What the exchanges run with: the real sockets, the bench's clock and the
+// session's abort flag.
+ExchangeContext Context(Session& session) { return ExchangeContext{Io::Current(), session.Abort}; }
+
+int FindDevices(Session& session, int expected) {
+  SearchResult found;
+  const SearchRequest request{session.Settings, session.SelectedHostAddress, PadSearchPassword("")};
+  const int r = DiscoverDevices(request, found, Context(session));
+  session.Take(std::move(found));
+  return r == PR_OK && session.DeviceCount == expected ? PR_OK : -100 - session.DeviceCount;
 }
 
 }  // namespace
@@ -101,43 +104,41 @@ int main(int argc, char** argv) {
     return 1;
   }
   // The tool's defaults, from the one address of the PC side.
-  MaxSendCmdLoopCount = 10;
-  MaxRecvLoopCount = 60;
-  RecvDelay_msec = 20;
-  USE_BC_CFG = 1;
-  USE_BC_FUP = 0;
-  ALL_HOST_SCAN = 0;
-  SelectedHostAddress = Ip("10.47.0.1");
+  Session session;
+  ToolSettings& settings = session.Settings;
+  settings.ALL_HOST_SCAN = 0;
+  session.SelectedHostAddress = Ip("10.47.0.1");
 
   PauseClock clock(0, finePauses);
   std::printf("fine pauses %s\n", finePauses ? "requested while an exchange runs" : "not requested (--coarse-pauses)");
   std::vector<Row> rows;
-  rows.push_back(Measure("discovery (3 devices)", 1 + scale, clock, [] { return FindDevices(3); }, PR_OK));
-  if (FindDevices(3) != PR_OK) {
+  rows.push_back(
+      Measure("discovery (3 devices)", 1 + scale, clock, [&session] { return FindDevices(session, 3); }, PR_OK));
+  if (FindDevices(session, 3) != PR_OK) {
     std::fprintf(stderr, "bench: the devices were not found\n");
     return 1;
   }
-  DeviceEntry& e = DeviceTable[0];
+  DeviceEntry& e = session.DeviceTable[0];
+  const ExchangeContext x = Context(session);
   const int few = 1 + 9 * scale;
-  rows.push_back(Measure("settings write", few, clock, [&] { return WriteSettings(e); }, PR_OK));
+  rows.push_back(Measure("settings write", few, clock, [&] { return WriteSettings(e, settings, x); }, PR_OK));
   rows.push_back(Measure("factory reset", few, clock, [&] {
-    ProcessParam p;
-    p.MacAddress = e.Device_MAC;
-    p.TargetEntry = &e;
-    return FactoryReset(&e, &p);
+    FactoryResetRequest request{settings, session.SelectedHostAddress, e.Device_MAC};
+    request.Device_IP = e.Device_IP;
+    return FactoryReset(request, x);
   }, PR_OK));
   rows.push_back(Measure("router scan", 1 + scale, clock, [&] {
     std::uint8_t count = 0;
     std::vector<RouterScanRecord> table(kRouterScanCapacity);
-    return ScanRouters(e, count, table.data(), kRouterScanCapacity);
+    return ScanRouters(e, count, table.data(), kRouterScanCapacity, settings, x);
   }, PR_OK));
   std::vector<std::uint8_t> image(20 * kFirmwarePiece);
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7);
   rows.push_back(Measure("firmware (100 KiB)", 1, clock, [&] {
-    return TransferFirmware(e, nullptr, image.data(), static_cast<std::int32_t>(image.size()));
+    return TransferFirmware(e, image.data(), static_cast<std::int32_t>(image.size()), settings, x);
   }, PR_OK));
-  rows.push_back(Measure("clock set", few, clock, [&] { return SetDeviceClock(e); }, PR_OK));
-  rows.push_back(Measure("TCP disconnect", few, clock, [&] { return DisconnectTcp(e); }, PR_OK));
+  rows.push_back(Measure("clock set", few, clock, [&] { return SetDeviceClock(e, settings, x); }, PR_OK));
+  rows.push_back(Measure("TCP disconnect", few, clock, [&] { return DisconnectTcp(e, settings, x); }, PR_OK));
 
   std::printf("%-22s %4s %11s %11s %7s %9s %6s\n", "exchange", "runs", "wall ms", "pauses ms", "ratio", "CPU ms",
               "CPU %");

@@ -11,6 +11,7 @@
 
 #include "app/shell_fonts.h"
 #include "controls/CMACAddrEdit.h"
+#include "protocol/mac_text.h"
 #include "ui/message_service.h"
 #include "ui/strings.h"
 
@@ -98,8 +99,7 @@ void DlgFactoryReset::showEvent(QShowEvent* e) {
 void DlgFactoryReset::OnInitDialog() {
   m_Icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
   m_Text->setText(ui::Str(149));
-  const MacAddress& m = m_Mac;
-  m_MacEdit->setText(QString::asprintf("%02X:%02X:%02X:%02X:%02X:%02X", m[0], m[1], m[2], m[3], m[4], m[5]));
+  m_MacEdit->setText(QString::fromStdString(MacText(m_Mac)));
   m_MacEdit->setCursorPosition(0);
   m_MacEdit->setFocus();
   // Showing the dialog gives the first control the focus as if tabbed to,

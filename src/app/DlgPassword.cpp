@@ -12,6 +12,8 @@
 
 #include "controls/CMACAddrEdit.h"
 #include "platform/codepage.h"
+#include "protocol/discovery.h"
+#include "protocol/mac_text.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
@@ -40,10 +42,6 @@ QFont MacFont() {
   f.setPointSizeF(12.5);
   f.setWeight(QFont::DemiBold);
   return f;
-}
-
-QString MacText(const MacAddress& m) {
-  return QString::asprintf("%02X:%02X:%02X:%02X:%02X:%02X", m[0], m[1], m[2], m[3], m[4], m[5]);
 }
 
 // A row that keeps its place while a control of it is hidden.
@@ -187,7 +185,7 @@ void DlgPassword::OnInitDialog() {
   m_PasswordEdit->setCursorPosition(0);
 
   m_MacEdit->setFont(MacFont());
-  m_MacEdit->setText(MacText(m_SearchMac));
+  m_MacEdit->setText(QString::fromStdString(MacText(m_SearchMac)));
 
   m_OneDeviceBox->setChecked(m_OneDevice == 1);
   m_MacBox->setChecked(m_SearchMacFlag == 1);
@@ -221,7 +219,7 @@ void DlgPassword::ApplyOneDeviceRule() {
 void DlgPassword::ApplyMacRule() {
   if (m_MacBox->isChecked()) {
     // What was typed before is replaced by the address the caller gave.
-    m_MacEdit->setText(MacText(m_SearchMac));
+    m_MacEdit->setText(QString::fromStdString(MacText(m_SearchMac)));
     m_MacEdit->setEnabled(true);
     m_MacEdit->setCursorPosition(0);
     m_MacEdit->setFocus();
@@ -235,9 +233,9 @@ QByteArray DlgPassword::PaddedPassword(const QString& text) {
   // page (no form there: '?'), and a double-byte character that would not
   // fit whole into the 8 bytes is left out rather than cut in half.
   const std::string ansi = platform::Utf8ToAnsi(text.left(8).toStdString());
-  QByteArray out(ansi.data(), static_cast<qsizetype>(platform::AnsiPrefixLength(ansi, 8)));
-  while (out.size() < 8) out.append(' ');
-  return out;
+  const SearchPassword padded =
+      PadSearchPassword(std::string_view(ansi).substr(0, platform::AnsiPrefixLength(ansi, 8)));
+  return QByteArray(reinterpret_cast<const char*>(padded.data()), static_cast<qsizetype>(padded.size()));
 }
 
 void DlgPassword::OnOK() {

@@ -16,8 +16,7 @@
 #include "app/shell_fonts.h"
 #include "controls/CStaticEx.h"
 #include "protocol/result_codes.h"
-#include "protocol/router_scan.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 
 namespace lx47::app {
 
@@ -53,7 +52,7 @@ class DlgProcess::Notifier final : public platform::Notifier {
   QObject* const m_Target;
 };
 
-DlgProcess::DlgProcess(QWidget* parent) : QDialog(parent) {
+DlgProcess::DlgProcess(Session& session, QWidget* parent) : QDialog(parent), m_Session(session) {
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setModal(true);
   setWindowTitle(QString());
@@ -104,7 +103,7 @@ DlgProcess::DlgProcess(QWidget* parent) : QDialog(parent) {
 
 DlgProcess::~DlgProcess() {
   // Only a test's worker can still be out here; keep the count right.
-  if (m_WorkerRunning) WorkerEnded();
+  if (m_WorkerRunning) WorkerEnded(m_Session);
   delete m_Notifier;
 }
 
@@ -139,10 +138,9 @@ void DlgProcess::OnInitDialog() {
   m_PercentLabel->clear();
   m_BytesLabel->clear();
   m_TitleLabel->setText(m_Title);
-  m_DotsLabel->setText(m_DotsPrefix);
+  m_DotsLabel->clear();
   m_MessageLabel->setText(m_Message);
 
-  FillParam();
   const bool firmware = m_Kind == OP_FIRMWARE;
   m_PercentLabel->setVisible(firmware);
   m_BytesLabel->setVisible(firmware);
@@ -150,63 +148,25 @@ void DlgProcess::OnInitDialog() {
   m_AnimTimer.start();
 
   // While the tool is leaving no exchange starts: the worker would outlive
-  // the runner and the device table.
-  if (IsLeaving()) {
+  // the runner and the result it writes.
+  if (IsLeaving(m_Session)) {
     m_Notifier->post(UWM_PROCESS_END, PR_WORKER_NOT_STARTED, 0);
     return;
   }
-  ClearAbort();
-  WorkerProc worker = m_WorkerOverride ? m_WorkerOverride : WorkerForKind(m_Kind);
-  const bool started = worker && (m_Starter ? m_Starter(worker, &m_Param) : StartWorker(worker, &m_Param));
+  m_Session.Abort.ClearAbort();
+  const ExchangeContext x{Io::Current(), m_Session.Abort, m_Notifier};
+  const bool started = m_Job && (m_Starter ? m_Starter(m_Job, x) : StartJob(m_Job, x));
   if (!started) {
     m_Notifier->post(UWM_PROCESS_END, PR_WORKER_NOT_STARTED, 0);
     return;
   }
   m_WorkerRunning = true;
-  WorkerStarted();
-}
-
-void DlgProcess::FillParam() {
-  m_Param = ProcessParam{};
-  m_Param.hNotifyWnd = m_Notifier;
-  m_Param.TargetEntry = m_TargetEntry;
-  switch (m_Kind) {
-    case OP_SEARCH: {
-      ClearAbort();
-      // "%-8.8s": left-justified, blank-padded, cut at 8 (and at a zero byte).
-      m_Param.Password.fill(' ');
-      const char* p = m_Password.constData();
-      for (std::size_t i = 0; i < m_Param.Password.size() && i < std::size_t(m_Password.size()) && p[i]; ++i)
-        m_Param.Password[i] = static_cast<std::uint8_t>(p[i]);
-      m_Param.MacAddress = MacAddress{};
-      m_Param.MacAddress = m_Mac;
-      m_Param.OneDevice = m_OneDevice;
-      break;
-    }
-    case OP_WRITE:
-      break;
-    case OP_FIRMWARE:
-      m_Param.DataPtr = m_DataPtr;
-      m_Param.DataSize = m_DataSize;
-      break;
-    case OP_FACTORY_RESET:
-      m_Param.MacAddress = m_Mac;
-      m_Param.UseBroadcast = m_UseBroadcast;
-      m_Param.EraseMode = m_EraseMode;
-      break;
-    case OP_ROUTER_SCAN:
-      m_Param.FoundCount = 0;
-      m_Param.DataPtr = reinterpret_cast<std::uint8_t*>(RouterScanTable.data());
-      m_Param.DataSize = kRouterScanCapacity;
-      break;
-    default:
-      break;
-  }
+  WorkerStarted(m_Session);
 }
 
 void DlgProcess::OnAnimation() {
   ++m_AnimStep;
-  m_DotsLabel->setText(m_DotsPrefix + DotsText(m_AnimStep % 8));
+  m_DotsLabel->setText(DotsText(m_AnimStep % 8));
 }
 
 void DlgProcess::OnProgress(std::uint32_t sent, std::uint32_t total) {
@@ -224,7 +184,7 @@ void DlgProcess::OnProcessEnd(std::int32_t result) {
   // more; a leave that waited for it goes on from here.
   if (m_WorkerRunning) {
     m_WorkerRunning = false;
-    WorkerEnded();
+    WorkerEnded(m_Session);
   }
 }
 
@@ -240,12 +200,12 @@ bool DlgProcess::event(QEvent* e) {
   return QDialog::event(e);
 }
 
-void DlgProcess::reject() { RequestAbort(); }
+void DlgProcess::reject() { m_Session.Abort.RequestAbort(); }
 
 void DlgProcess::keyPressEvent(QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Escape:
-      RequestAbort();
+      m_Session.Abort.RequestAbort();
       e->accept();
       return;
     case Qt::Key_Return:
@@ -262,7 +222,7 @@ void DlgProcess::closeEvent(QCloseEvent* e) {
     QDialog::closeEvent(e);
     return;
   }
-  RequestAbort();
+  m_Session.Abort.RequestAbort();
   e->ignore();
 }
 

@@ -1,9 +1,9 @@
-// The operation runner: a small modal dialog that starts the worker of one
-// exchange, shows that it is busy (dots, firmware progress), passes Escape on
-// as an abort request, and closes when the worker reports its end.
+// The operation runner: a small modal dialog that starts the job of one
+// operation on its worker thread, shows that it is busy (dots, firmware
+// progress), passes Escape on as an abort request, and closes when the
+// worker reports its end.
 #pragma once
 
-#include <QByteArray>
 #include <QDialog>
 #include <QString>
 #include <QTimer>
@@ -11,12 +11,14 @@
 #include <functional>
 
 #include "platform/notify.h"
-#include "protocol/config_block.h"
-#include "protocol/device_table.h"
-#include "protocol/process_param.h"
+#include "protocol/exchange_context.h"
+#include "protocol/job.h"
 
 class QLabel;
 
+namespace lx47 {
+struct Session;
+}
 namespace lx47::controls {
 class CStaticEx;
 }
@@ -25,33 +27,23 @@ namespace lx47::app {
 
 class DlgProcess : public QDialog {
  public:
-  explicit DlgProcess(QWidget* parent = nullptr);
+  // The session's abort flag is the one Escape sets; its leave state keeps
+  // a worker from starting while the tool leaves.
+  explicit DlgProcess(Session& session, QWidget* parent = nullptr);
   ~DlgProcess() override;
 
-  // Set by the caller before exec(); the object starts zero-filled.
-  int m_Kind = 0;
+  // Set by the caller before exec().
+  int m_Kind = 0;  // the operation (OP_*); the firmware transfer shows its byte progress
   QString m_Title;
-  QString m_DotsPrefix;  // text before the dots; no caller sets it
   QString m_Message;
-  DeviceEntry* m_TargetEntry = nullptr;  // a search: the first entry of the DeviceTable
-  QByteArray m_Password;                 // search only, 8-bit
-  MacAddress m_Mac{};
-  std::int32_t m_OneDevice = 0;
-  std::int32_t m_UseBroadcast = 0;
-  std::uint8_t m_EraseMode = 0;
-  std::uint8_t* m_DataPtr = nullptr;
-  std::int32_t m_DataSize = 0;
+  Job m_Job;  // runs on the worker thread; empty: nothing starts (-1)
   // Out: the result code of UWM_PROCESS_END (-1: the worker did not start).
   std::int32_t m_Result = 0;
 
-  // The record handed to the worker; filled when the dialog opens.
-  ProcessParam m_Param;
   int m_AnimStep = 0;
 
-  // How the worker is started; tests put a fake worker or a failing start here.
-  using WorkerStarter = std::function<bool(WorkerProc, ProcessParam*)>;
-  WorkerProc m_WorkerOverride = nullptr;  // nullptr: the worker of m_Kind
-  WorkerStarter m_Starter;                // empty: StartWorker
+  // How the job is started; tests put a failing start here. Empty: StartJob.
+  std::function<bool(Job, const ExchangeContext&)> m_Starter;
 
   // The four characters of the dots at an animation step.
   static QString DotsText(int step);
@@ -87,11 +79,11 @@ class DlgProcess : public QDialog {
   class Notifier;
 
   void OnInitDialog();
-  void FillParam();
   void OnAnimation();
   void OnProgress(std::uint32_t sent, std::uint32_t total);
   void OnProcessEnd(std::int32_t result);
 
+  Session& m_Session;
   controls::CStaticEx* m_TitleLabel = nullptr;
   controls::CStaticEx* m_DotsLabel = nullptr;
   controls::CStaticEx* m_PercentLabel = nullptr;

@@ -6,9 +6,6 @@
 #include "app/LX47ConfigToolDlg.h"
 #include "app/single_instance.h"
 #include "platform/net.h"
-#include "protocol/device_commands.h"
-#include "protocol/device_table.h"
-#include "protocol/settings.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
@@ -21,38 +18,9 @@ QString FormAppTitle(const QString& caption, const QString& version) {
 
 QString AppTitle() { return FormAppTitle(ui::AppCaption(), ProductVersion()); }
 
-void LoadToolSettings(ui::SettingsStore& store) {
-  // Each value is written back right after it is read, so that a store
-  // repaired once stays repaired and a hand-edited one is normalised.
-  const auto flag = [&store](const char* key, int def) {
-    const int on = store.readInt(key, def) != 0 ? 1 : 0;
-    store.writeInt(key, on);
-    return on;
-  };
-  const auto atLeastOne = [&store](const char* key, int fallback) {
-    int v = store.readInt(key, 0);
-    if (v < 1) v = fallback;
-    store.writeInt(key, v);
-    return v;
-  };
-
-  APP_SETTING_OPTION1 = flag("APP_SETTING_OPTION1", 0);
-  ALL_HOST_SCAN = flag("ALL_HOST_SCAN", 1);
-  MaxSendCmdLoopCount = atLeastOne("MaxSendCmdLoopCount", 10);
-  MaxRecvLoopCount = atLeastOne("MaxRecvLoopCount", 60);
-  int delay = store.readInt("RecvDelay_msec", 20);
-  if (delay < 1 || delay > 500) delay = 20;
-  store.writeInt("RecvDelay_msec", delay);  // also when absent: the store then shows the value in force
-  RecvDelay_msec = delay;
-  USE_BC_CFG = flag("USE_BC_CFG", 1);
-  USE_BC_FUP = flag("USE_BC_FUP", 0);
-}
-
-bool ReadMaskSetting(ui::SettingsStore& store) { return store.readInt("MaskSetting", 0) > 0; }
-
-void ReleaseDeviceTable() {
-  EmptyDeviceTable();
-  DeviceCount = 0;
+ToolSettings LoadToolSettings(ui::SettingsStore& store) {
+  ui::StoreAccess access(store);
+  return lx47::LoadToolSettings(access);
 }
 
 namespace {
@@ -83,22 +51,19 @@ int LX47ConfigToolApp::Run() {
     return 1;
   }
 
-  ui::SettingsStore& store = ui::settingsStore();
   // No application display name: Qt would append it to every window title
   // on X11 and Wayland, and the titles must read exactly as the tool sets them.
-  LoadToolSettings(store);
+  m_Session.Settings = LoadToolSettings(ui::settingsStore());
 
   // "PinMonitor" lifts the rule: several tools may then watch several devices.
   SingleInstance instance(ui::AppName());
-  if (store.readInt("PinMonitor", 0) == 0 && !instance.acquire()) {
+  if (m_Session.Settings.PinMonitor == 0 && !instance.acquire()) {
     InformationBeep();
     return 0;
   }
 
-  MaskSetting = ReadMaskSetting(store);
-
   {
-    LX47ConfigToolDlg dlg;
+    LX47ConfigToolDlg dlg(m_Session);
     QObject::connect(&instance, &SingleInstance::activationRequested, &dlg, [this, &dlg] {
       BringToFront(&dlg);
       if (m_OnActivation) m_OnActivation();
@@ -107,10 +72,10 @@ int LX47ConfigToolApp::Run() {
   }
 
   // A clock set or TCP disconnect may still be running on its own thread:
-  // it reads the settings and holds sockets, which end with the process.
-  // Stopped, it ends within one receive pause.
-  WaitForDeviceCommands(kDeviceCommandStopMs);
-  ReleaseDeviceTable();
+  // it polls the session's abort flag and holds sockets. Stopped, it ends
+  // within one receive pause.
+  m_Session.DeviceCommands.WaitAll(kDeviceCommandStopMs);
+  m_Session.ReleaseDeviceTable();
   return 0;
 }
 

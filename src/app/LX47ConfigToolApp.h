@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+#include "protocol/session.h"
+
 namespace lx47::ui {
 class SettingsStore;
 }
@@ -21,13 +23,9 @@ QString FormAppTitle(const QString& caption, const QString& version);
 // Title of the main window: the caption and the product version.
 QString AppTitle();
 
-// Reads the tool settings the exchanges use into the process-wide variables,
-// repairing values start-up does not accept, and writes each back at once.
-void LoadToolSettings(ui::SettingsStore& store);
-// "MaskSetting" as a flag: on when the stored number is above 0.
-bool ReadMaskSetting(ui::SettingsStore& store);
-// Releases every stored block of the device table and sets the count to 0.
-void ReleaseDeviceTable();
+// Reads the tool settings from the store, repairing values start-up does
+// not accept and writing each back at once (see protocol/tool_settings.h).
+ToolSettings LoadToolSettings(ui::SettingsStore& store);
 
 class LX47ConfigToolApp {
  public:
@@ -38,6 +36,13 @@ class LX47ConfigToolApp {
   // Called after a later start has brought the window to the front (tests
   // watch the handover through it).
   std::function<void()> m_OnActivation;
+
+  // The process's one session: the tool settings from start-up on, the
+  // device table until the clean-up after the main window.
+  Session& session() { return m_Session; }
+
+ private:
+  Session m_Session;
 };
 
 }  // namespace lx47::app

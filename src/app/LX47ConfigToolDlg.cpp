@@ -29,9 +29,9 @@
 #include "app/window_menu.h"
 #include "controls/CStaticEx.h"
 #include "pages/settings_page.h"
-#include "protocol/settings.h"
+#include "protocol/mac_text.h"
+#include "protocol/session.h"
 #include "ui/message_service.h"
-#include "ui/settings_store.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
@@ -55,7 +55,8 @@ QFrame* Separator(QWidget* parent) {
 
 }  // namespace
 
-LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : ui::Dialog(parent) {
+LX47ConfigToolDlg::LX47ConfigToolDlg(Session& session, QWidget* parent, PageMaker makePage)
+    : ui::Dialog(parent), m_Session(session) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFont(GothicFont(9));
@@ -136,7 +137,7 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : ui::
   m_Tabs->setMinimumSize(DX(273), DY(303));
   const int tabTitles[kPageCount] = {126, 127, 128, 164, 173};
   for (int slot = 0; slot < kPageCount; ++slot) {
-    pages::SettingsPage* page = makePage ? makePage(slot, m_Tabs) : CreatePage(slot, m_Tabs);
+    pages::SettingsPage* page = makePage ? makePage(slot, m_Tabs) : CreatePage(m_Session, slot, m_Tabs);
     m_Pages[static_cast<std::size_t>(slot)] = page;
     m_Tabs->addTab(page, ui::Str(tabTitles[slot]));
   }
@@ -228,7 +229,7 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(QWidget* parent, PageMaker makePage) : ui::
   m_List->setEnabled(false);
   EnableMainControls(false);
   m_FirmwareButton->setEnabled(false);
-  m_PinMonitorButton->setVisible(ui::settingsStore().readInt("PinMonitor", 0) != 0);
+  m_PinMonitorButton->setVisible(m_Session.Settings.PinMonitor != 0);
   m_RepeatSearch = 0;
   m_SearchRememberedMac = 0;
   m_RememberedMac = MacAddress{};
@@ -264,9 +265,9 @@ void LX47ConfigToolDlg::EnablePages(bool enable, int wifiIndex) {
 }
 
 bool LX47ConfigToolDlg::HasUnsavedChanges(int index) {
-  if (index < 0 || index >= DeviceCount || index >= kDeviceTableSize) return false;
-  DeviceEntry& entry = DeviceTable[static_cast<std::size_t>(index)];
-  if (!entry.hasBlock()) return false;
+  DeviceEntry* listed = m_Session.ListedEntry(index);
+  if (!listed || !listed->hasBlock()) return false;
+  DeviceEntry& entry = *listed;
   // The pages store into the entry's own block; the copy puts it back, so
   // the test leaves no trace whatever it finds.
   const std::vector<std::uint8_t> saved = entry.Block;
@@ -292,16 +293,14 @@ void LX47ConfigToolDlg::ClearDeviceList() {
 void LX47ConfigToolDlg::FillDeviceList() {
   m_Filling = true;
   m_List->clearSelection();
-  const int count = std::clamp(DeviceCount, 0, kDeviceTableSize);
+  const int count = std::clamp(m_Session.DeviceCount, 0, kDeviceTableSize);
   m_List->setRowCount(count);
   for (int i = 0; i < count; ++i) {
-    const MacAddress& mac = DeviceTable[static_cast<std::size_t>(i)].Device_MAC;
     auto* no = new QTableWidgetItem(QString::asprintf("%u", unsigned(i + 1)));
     no->setData(Qt::UserRole, i + 1);
     m_List->setItem(i, 0, no);
-    m_List->setItem(i, 1,
-                    new QTableWidgetItem(QString::asprintf("%02X:%02X:%02X:%02X:%02X:%02X", mac[0], mac[1], mac[2],
-                                                           mac[3], mac[4], mac[5])));
+    m_List->setItem(
+        i, 1, new QTableWidgetItem(QString::fromStdString(MacText(m_Session.DeviceTable[std::size_t(i)].Device_MAC))));
     m_List->setItem(i, 2, new QTableWidgetItem(QString()));
   }
   m_Filling = false;
@@ -324,7 +323,7 @@ void LX47ConfigToolDlg::SetVersionText(const QString& text) {
 }
 
 void LX47ConfigToolDlg::OnRowSelected(int i) {
-  if (i < 0 || i > kDeviceTableSize || i >= DeviceCount) return;
+  if (!m_Session.IsListed(i)) return;
   if (i == m_CurrentIndex) return;
   if (HasUnsavedChanges(m_CurrentIndex)) {
     const QByteArray format = ui::Str(144).toUtf8();
@@ -339,7 +338,7 @@ void LX47ConfigToolDlg::OnRowSelected(int i) {
   m_PreviousIndex = m_CurrentIndex;
   m_CurrentIndex = i;
   SetSelectionText(QString::asprintf(ui::Str(117).toUtf8().constData(), unsigned(i + 1)));
-  ShowDevice(DeviceTable[static_cast<std::size_t>(i)], i);
+  ShowDevice(m_Session.DeviceTable[static_cast<std::size_t>(i)], i);
 }
 
 void LX47ConfigToolDlg::OnReselect() {
@@ -379,8 +378,7 @@ void LX47ConfigToolDlg::closeEvent(QCloseEvent* e) {
 
 void LX47ConfigToolDlg::OnRightDoubleClick() {
   ++m_RDblClkCount;
-  if (m_RDblClkCount > kRevealCount && MaskSetting) {
-    ExtendedSettingsShown = 1;
+  if (m_RDblClkCount > kRevealCount && m_Session.Settings.MaskSetting) {
     m_Pages[kNetworkPage]->ShowExtendedSettings(true);
     m_Pages[kOptionPage]->ShowExtendedSettings(true);
   }

@@ -20,6 +20,9 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 
+namespace lx47 {
+struct Session;
+}
 namespace lx47::controls {
 class CStaticEx;
 }
@@ -34,8 +37,11 @@ class LX47ConfigToolDlg : public ui::Dialog {
  public:
   // Makes the page of a tab (0..4); empty: the pages of page_factory.h.
   using PageMaker = std::function<pages::SettingsPage*(int slot, QWidget* parent)>;
-  explicit LX47ConfigToolDlg(QWidget* parent = nullptr, PageMaker makePage = {});
+  // The window shows session's devices and runs its commands on it.
+  explicit LX47ConfigToolDlg(Session& session, QWidget* parent = nullptr, PageMaker makePage = {});
   ~LX47ConfigToolDlg() override;
+
+  Session& session() const { return m_Session; }
 
   // DeviceTable index of the shown device; -1 when none.
   int m_CurrentIndex = -1;
@@ -48,7 +54,8 @@ class LX47ConfigToolDlg : public ui::Dialog {
   std::int32_t m_FirmwareSize = 0;
   int m_RDblClkCount = 0;
 
-  // Right-button double-clicks beyond this many reveal the extended settings.
+  // Right-button double-clicks beyond this many reveal the extended settings
+  // (with "MaskSetting" on).
   static constexpr int kRevealCount = 5;
   static constexpr int kReselectMs = 200;
 
@@ -62,7 +69,7 @@ class LX47ConfigToolDlg : public ui::Dialog {
 
   // For the commands.
   void ClearDeviceList();  // no rows; no selection handling runs
-  void FillDeviceList();   // one row per DeviceTable entry 0 .. DeviceCount - 1
+  void FillDeviceList();   // one row per listed device of the session
   void SelectRow(int row);  // selects a row as a click would, with its question
   void EnablePages(bool enable, int wifiIndex);
   void SetSelectionText(const QString& text);
@@ -105,6 +112,7 @@ class LX47ConfigToolDlg : public ui::Dialog {
   // The hidden gesture that reveals the extended settings.
   void OnRightDoubleClick();
 
+  Session& m_Session;
   QTableWidget* m_List = nullptr;
   QTabWidget* m_Tabs = nullptr;
   std::array<pages::SettingsPage*, 5> m_Pages{};

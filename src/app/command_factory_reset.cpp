@@ -2,21 +2,17 @@
 // MAC address, forgets the search result, sends the reset from the host
 // addresses and reports the outcome. No search follows; the user searches
 // again.
-#include <QApplication>
-#include <QCursor>
 #include <QPushButton>
 #include <QTableWidget>
-#include <string>
 
 #include "app/DlgFactoryReset.h"
-#include "app/DlgProcess.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
-#include "hostnet/host_address.h"
-#include "platform/codepage.h"
-#include "protocol/device_table.h"
+#include "app/host_choice.h"
+#include "app/run_operation.h"
+#include "protocol/job.h"
 #include "protocol/result_codes.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
@@ -28,20 +24,6 @@ namespace {
 QString MacFormatted(int id, const MacAddress& m) {
   return QString::asprintf(ui::Str(id).toUtf8().constData(), m[0], m[1], m[2], m[3], m[4], m[5]);
 }
-
-// Adapter names are single-byte text of the system, as the tool settings
-// stored them.
-std::string AdapterNameBytes(const QString& s) { return platform::Utf8ToSystemText(s.toStdString()); }
-
-// The wait cursor from the confirmation to the end of the command, on every
-// way out.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString ResetResultText(int result, const MacAddress& mac, DeviceEntry* shown) {
   switch (result) {
@@ -62,11 +44,9 @@ QString ResetResultText(int result, const MacAddress& mac, DeviceEntry* shown) {
 }  // namespace
 
 void FactoryReset(LX47ConfigToolDlg& dlg) {
+  Session& session = dlg.session();
   // 1. The shown device, if any, is the default target.
-  DeviceEntry* shown = nullptr;
-  const int index = dlg.m_CurrentIndex;
-  if (DeviceCount >= 1 && index >= 0 && index < DeviceCount && index < kDeviceTableSize)
-    shown = &DeviceTable[static_cast<std::size_t>(index)];
+  DeviceEntry* shown = session.ListedEntry(dlg.m_CurrentIndex);
   bool broadcast = shown == nullptr;
 
   // 2. The address.
@@ -81,13 +61,15 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
                       ui::MsgResult::No) != ui::MsgResult::Yes)
     return;
 
-  WaitCursor wait;
+  // The wait cursor from the confirmation to the end of the command, on
+  // every way out.
+  const ui::WaitCursor wait;
 
   // 5. The search result is forgotten whatever follows. The stored blocks
   // stay until the next search, so the shown entry is still readable below.
   dlg.EnablePages(false, -1);
   dlg.ClearDeviceList();
-  DeviceCount = 0;
+  session.DeviceCount = 0;
   dlg.SetSelectionText(QString());
   dlg.SetVersionText(QString());
   dlg.deviceList()->setEnabled(false);
@@ -101,16 +83,11 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
   if (!broadcast && shown->Device_MAC != mac) broadcast = true;
 
   // 7. The host address.
-  ui::SettingsStore& store = ui::settingsStore();
-  ALL_HOST_SCAN = store.readInt(QStringLiteral("ALL_HOST_SCAN"), 1) != 0 ? 1 : 0;
-  const QString adapterName = store.readString(QStringLiteral("HOST_ADAPTERNAME")).trimmed();
-  std::uint32_t host = 0;
-  if (ALL_HOST_SCAN == 0 && !adapterName.isEmpty()) {
-    host = hostnet::FindAdapterAddress(AdapterNameBytes(adapterName));
-    if (host == 0xFFFFFFFFu) host = 0;
-  }
-  if (ALL_HOST_SCAN == 0 && host == 0) {
-    const QString desc = store.readString(QStringLiteral("HOST_DESC")).trimmed();
+  ui::StoreAccess access(ui::settingsStore());
+  const HostChoice host = ChooseHostAddress(access, session.Settings, hostnet::hostNetSource());
+  if (!host.usable) {
+    ReloadSetting(access, session.Settings, &ToolSettings::HOST_DESC);
+    const QString desc = QString::fromStdString(session.Settings.HOST_DESC).trimmed();
     ui::ShowMessage(&dlg,
                     ui::Str(143) + "\n\n" + ui::Str(154) +
                         QStringLiteral("\n\nネットワークアダプタ：［%1］は有効ではないか、切断状態の可能性があります。")
@@ -118,21 +95,16 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
                     ui::MsgIcon::Error);
     return;
   }
-  SelectedHostAddress = host;
+  session.SelectedHostAddress = host.address;
 
-  // 8. The exchange.
-  int result = PR_WORKER_NOT_STARTED;
-  {
-    DlgProcess runner(&dlg);
-    runner.m_Kind = OP_FACTORY_RESET;
-    runner.m_Title = ui::Str(138);
-    runner.m_Message = ui::Str(115) + "\n\n" + ui::Str(152);
-    runner.m_Mac = mac;
-    runner.m_EraseMode = ask.m_EraseMode;
-    runner.m_TargetEntry = broadcast ? DeviceTable.data() : shown;
-    runner.m_UseBroadcast = broadcast ? 1 : 0;
-    if (runner.exec() == QDialog::Accepted) result = runner.m_Result;
-  }
+  // 8. The exchange: to the shown device's address, or by broadcast.
+  FactoryResetRequest request{session.Settings, session.SelectedHostAddress, mac};
+  request.UseBroadcast = broadcast ? 1 : 0;
+  request.EraseMode = ask.m_EraseMode;
+  request.Device_IP = broadcast ? 0 : shown->Device_IP;
+  const pages::RunnerOutcome outcome = RunOperation(
+      session, &dlg, {OP_FACTORY_RESET, ui::Str(138), ui::Str(115) + "\n\n" + ui::Str(152), FactoryResetJob(request)});
+  const int result = outcome.ok ? outcome.result : PR_WORKER_NOT_STARTED;
 
   // 9. The outcome, 10. the pause.
   ui::ShowMessage(&dlg, ResetResultText(result, mac, shown),

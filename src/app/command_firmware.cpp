@@ -7,14 +7,16 @@
 #include <QString>
 #include <vector>
 
-#include "app/DlgProcess.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
-#include "hostnet/DlgErrorInfo.h"
+#include "app/error_info.h"
+#include "app/run_operation.h"
 #include "platform/file_read.h"
-#include "protocol/device_table.h"
 #include "protocol/firmware_file.h"
+#include "protocol/job.h"
+#include "protocol/mac_text.h"
 #include "protocol/result_codes.h"
+#include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/strings.h"
 
@@ -63,7 +65,7 @@ bool LoadImage(LX47ConfigToolDlg& dlg, const QString& path) {
     case platform::FileReadResult::Stage::Open:
       if (r.notFound)
         ui::ShowMessage(&dlg, QStringLiteral("File %1 not found! \n").arg(shownPath), ui::MsgIcon::None);
-      hostnet::ShowErrorInfo(r.error);
+      app::ShowErrorInfo(r.error);
       ui::ShowMessage(&dlg,
                       QStringLiteral(" IDS_FILE_LOAD_ERROR  %1").arg(shownPath) + "\n\n" +
                           QStringLiteral("\n  (m_cause=%1)").arg(r.cause),
@@ -76,7 +78,7 @@ bool LoadImage(LX47ConfigToolDlg& dlg, const QString& path) {
     case platform::FileReadResult::Stage::Read:
       // Whatever was read is incomplete; sending it would put a damaged
       // image into the device.
-      hostnet::ShowErrorInfo(r.error);
+      app::ShowErrorInfo(r.error);
       ui::ShowMessage(&dlg, QStringLiteral(" IDS_FILE_LOAD_ERROR  %1").arg(shownPath), ui::MsgIcon::Error);
       return false;
     case platform::FileReadResult::Stage::Ok:
@@ -94,12 +96,13 @@ bool LoadImage(LX47ConfigToolDlg& dlg, const QString& path) {
 }  // namespace
 
 void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
-  const int index = dlg.m_CurrentIndex;
-  if (index < 0 || index >= DeviceCount || index >= kDeviceTableSize) {
+  Session& session = dlg.session();
+  DeviceEntry* listed = session.ListedEntry(dlg.m_CurrentIndex);
+  if (!listed) {
     ui::ShowMessage(&dlg, ui::Str(120), ui::MsgIcon::Information);
     return;
   }
-  DeviceEntry& entry = DeviceTable[static_cast<std::size_t>(index)];
+  DeviceEntry& entry = *listed;
 
   ui::FileRequest choose;
   choose.parent = &dlg;
@@ -116,11 +119,9 @@ void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
     HeldImage held(dlg);
     if (!LoadImage(dlg, path)) return;
 
-    const MacAddress& m = entry.Device_MAC;
+    const QString macText = QString::fromStdString(MacText(entry.Device_MAC));
     const QString question =
-        ui::Str(158) + "\n\n" +
-        QString::asprintf("MACアドレス [%02X:%02X:%02X:%02X:%02X:%02X]", m[0], m[1], m[2], m[3], m[4], m[5]) +
-        "\n\n" + ui::Str(159);
+        ui::Str(158) + "\n\n" + QStringLiteral("MACアドレス [%1]").arg(macText) + "\n\n" + ui::Str(159);
     if (ui::ShowMessage(&dlg, question, ui::MsgIcon::Question, ui::MsgButtons::YesNo, ui::MsgResult::Yes) !=
         ui::MsgResult::Yes)
       return;
@@ -128,20 +129,13 @@ void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
     dlg.m_RememberedMac = entry.Device_MAC;
     const bool accessPoint = entry.hasBlock() && entry.block().get(field::Wifi_Mode) == 1;
 
-    int result = PR_WORKER_NOT_STARTED;
-    bool endedNormally = false;
-    {
-      DlgProcess runner(&dlg);
-      runner.m_Kind = OP_FIRMWARE;
-      runner.m_Title = ui::Str(123);
-      runner.m_Message = ui::Str(122) + "\n" + ui::Str(152);
-      runner.m_Password.clear();
-      runner.m_TargetEntry = &entry;
-      runner.m_DataPtr = dlg.m_FirmwareImage.data() + kFirmwareSignatureSize;
-      runner.m_DataSize = dlg.m_FirmwareSize - static_cast<std::int32_t>(kFirmwareSignatureSize);
-      endedNormally = runner.exec() == QDialog::Accepted;
-      result = runner.m_Result;
-    }
+    // The image after its signature; it is held until the runner has closed.
+    const FirmwareRequest request{session.Settings, entry, dlg.m_FirmwareImage.data() + kFirmwareSignatureSize,
+                                  dlg.m_FirmwareSize - static_cast<std::int32_t>(kFirmwareSignatureSize)};
+    const pages::RunnerOutcome outcome = RunOperation(
+        session, &dlg, {OP_FIRMWARE, ui::Str(123), ui::Str(122) + "\n" + ui::Str(152), FirmwareJob(request)});
+    const bool endedNormally = outcome.ok;
+    const int result = outcome.result;
 
     if (endedNormally && result == PR_OK) {
       ui::ShowMessage(&dlg, ui::Str(132), ui::MsgIcon::Information);

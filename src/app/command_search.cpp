@@ -6,19 +6,19 @@
 #include <QCursor>
 #include <QPushButton>
 #include <QTableWidget>
-#include <string>
+#include <optional>
+#include <string_view>
 
 #include "app/DlgPassword.h"
-#include "app/DlgProcess.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
-#include "hostnet/host_address.h"
-#include "platform/codepage.h"
+#include "app/host_choice.h"
+#include "app/run_operation.h"
 #include "platform/net.h"
-#include "protocol/device_table.h"
+#include "protocol/job.h"
 #include "protocol/result_codes.h"
 #include "protocol/search_mac.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
@@ -26,6 +26,11 @@
 namespace lx47::app::commands {
 
 namespace {
+
+// "OneDevice" when it is missing: a repeat assumes a search for every device,
+// while the dialog starts with its one-device box checked.
+constexpr int kOneDeviceOnRepeat = 0;
+constexpr int kOneDeviceInDialog = 1;
 
 // The stored "SearchMacAdrs"; zero when it does not parse.
 MacAddress StoredSearchMac(ui::SettingsStore& store) {
@@ -35,39 +40,33 @@ MacAddress StoredSearchMac(ui::SettingsStore& store) {
   return mac;
 }
 
-// Adapter names are single-byte text of the system; the store keeps them as
-// the tool settings wrote them.
-std::string AdapterNameBytes(const QString& s) { return platform::Utf8ToSystemText(s.toStdString()); }
-
 QString DottedText(std::uint32_t addr) {
   char text[16];
   platform::formatIpv4(addr, text);
   return QString::fromLatin1(text);
 }
 
-// "%-8.8s": what the discovery carries.
-QByteArray Padded8(const QByteArray& p) {
-  QByteArray out = p.left(8);
-  while (out.size() < 8) out.append(' ');
-  return out;
+SearchPassword Padded(const QByteArray& password) {
+  return PadSearchPassword(std::string_view(password.constData(), static_cast<std::size_t>(password.size())));
 }
 
 }  // namespace
 
 void Search(LX47ConfigToolDlg& dlg) {
+  Session& session = dlg.session();
   ui::SettingsStore& store = ui::settingsStore();
 
   const int rememberedMac = dlg.m_SearchRememberedMac;
   dlg.m_SearchRememberedMac = 0;
-  QByteArray password;
+  SearchPassword password{};
   MacAddress mac{};
   int oneDevice = 0;
 
   if (dlg.m_RepeatSearch != 0 && dlg.m_LastPassword.size() == 8) {
     // A repeat after a firmware update: no dialog, the last password.
-    password = dlg.m_LastPassword;
+    password = Padded(dlg.m_LastPassword);
     dlg.m_RepeatSearch = 0;
-    oneDevice = store.readInt(QStringLiteral("OneDevice"), 0);
+    oneDevice = store.readInt(QStringLiteral("OneDevice"), kOneDeviceOnRepeat);
     const int byMac = store.readInt(QStringLiteral("SearchMacFlag"), 0);
     if (oneDevice == 1) {
       if (rememberedMac == 1)
@@ -78,11 +77,10 @@ void Search(LX47ConfigToolDlg& dlg) {
   } else {
     dlg.m_LastPassword.clear();
     DlgPassword ask(&dlg);
-    ask.m_OneDevice = store.readInt(QStringLiteral("OneDevice"), 1);
+    ask.m_OneDevice = store.readInt(QStringLiteral("OneDevice"), kOneDeviceInDialog);
     ask.m_SearchMacFlag = store.readInt(QStringLiteral("SearchMacFlag"), 0);
-    const int shown = dlg.m_CurrentIndex;
-    if (DeviceCount >= 1 && shown >= 0 && shown < DeviceCount && shown < kDeviceTableSize) {
-      ask.m_SearchMac = DeviceTable[static_cast<std::size_t>(shown)].Device_MAC;
+    if (const DeviceEntry* shown = session.ListedEntry(dlg.m_CurrentIndex)) {
+      ask.m_SearchMac = shown->Device_MAC;
     } else {
       ask.m_SearchMac = MacAddress{};
       if (ask.m_SearchMacFlag == 1) ask.m_SearchMac = StoredSearchMac(store);
@@ -95,56 +93,40 @@ void Search(LX47ConfigToolDlg& dlg) {
       store.writeString(QStringLiteral("SearchMacAdrs"), QString::fromStdString(FormatSearchMacAdrs(ask.m_SearchMac)));
     mac = ask.m_SearchMac;
     oneDevice = ask.m_OneDevice;
-    password = Padded8(ask.m_Password);
+    password = Padded(ask.m_Password);
   }
 
   // Whatever happens next, the old result is gone.
   dlg.m_SearchRememberedMac = 0;
   dlg.EnablePages(false, -1);
   dlg.ClearDeviceList();
-  DeviceCount = 0;
+  session.DeviceCount = 0;
   dlg.SetSelectionText(QString());
   dlg.SetVersionText(QString());
 
   // The host address the discovery goes out from.
-  ALL_HOST_SCAN = store.readInt(QStringLiteral("ALL_HOST_SCAN"), 1) != 0 ? 1 : 0;
-  const QString adapterName = store.readString(QStringLiteral("HOST_ADAPTERNAME")).trimmed();
-  QString hostText = store.readString(QStringLiteral("HOST_IP")).trimmed();
-  std::uint32_t host = 0;
-  int result = PR_OK;
-  bool run = true;
-  if (ALL_HOST_SCAN == 0) {
-    if (!adapterName.isEmpty()) {
-      host = hostnet::FindAdapterAddress(AdapterNameBytes(adapterName));
-      if (host == 0xFFFFFFFFu) host = 0;
-    }
-    hostText = DottedText(host);
-    if (host == 0) {
-      // The chosen adapter is gone or has no address: nothing is sent.
-      result = PR_NO_HOST;
-      run = false;
-    }
-  }
-
-  if (run) {
-    SelectedHostAddress = host;
+  ui::StoreAccess access(store);
+  const HostChoice host = ChooseHostAddress(access, session.Settings, hostnet::hostNetSource());
+  ReloadSetting(access, session.Settings, &ToolSettings::HOST_IP);
+  QString hostText = QString::fromStdString(session.Settings.HOST_IP).trimmed();
+  if (session.Settings.ALL_HOST_SCAN == 0) hostText = DottedText(host.address);
+  int result = PR_NO_HOST;  // the chosen adapter is gone or has no address: nothing is sent
+  if (host.usable) {
+    session.SelectedHostAddress = host.address;
+    std::optional<SearchResult> found;
+    const SearchRequest request{session.Settings, session.SelectedHostAddress, password, mac, oneDevice};
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    DlgProcess runner(&dlg);
-    runner.m_Kind = OP_SEARCH;
-    runner.m_Title = ui::Str(124);
-    runner.m_Message = ui::Str(115) + QStringLiteral("\n\n") + ui::Str(152);
-    runner.m_Password = password;
-    runner.m_OneDevice = oneDevice;
-    runner.m_Mac = mac;
-    runner.m_TargetEntry = DeviceTable.data();
-    runner.exec();
-    result = runner.m_Result;
+    result = RunOperation(session, &dlg,
+                          {OP_SEARCH, ui::Str(124), ui::Str(115) + QStringLiteral("\n\n") + ui::Str(152),
+                           SearchJob(request, found)})
+                 .result;
     QApplication::restoreOverrideCursor();
+    if (found) session.Take(std::move(*found));
   }
 
   if (result == PR_OK) {
-    if (DeviceCount <= 0) {
-      DeviceCount = 0;
+    if (session.DeviceCount <= 0) {
+      session.DeviceCount = 0;
       dlg.deviceList()->setEnabled(false);
       ui::ShowMessage(&dlg, ui::Str(153), ui::MsgIcon::Warning);
       dlg.EnableMainControls(false);
@@ -156,13 +138,14 @@ void Search(LX47ConfigToolDlg& dlg) {
     dlg.EnableMainControls(true);
     dlg.m_PreviousIndex = dlg.m_CurrentIndex = -1;
     dlg.SelectRow(0);
-    dlg.m_LastPassword = password;
+    dlg.m_LastPassword = QByteArray(reinterpret_cast<const char*>(password.data()), password.size());
     return;
   }
 
   QString text = ui::Str(154);
   if (result == PR_NO_HOST) {
-    const QString desc = store.readString(QStringLiteral("HOST_DESC")).trimmed();
+    ReloadSetting(access, session.Settings, &ToolSettings::HOST_DESC);
+    const QString desc = QString::fromStdString(session.Settings.HOST_DESC).trimmed();
     if (!desc.isEmpty()) {
       if (hostText == QStringLiteral("0.0.0.0"))
         text += QStringLiteral("\n\nネットワークアダプタ：［%1］は有効ではないか、切断状態の可能性があります。").arg(desc);

@@ -3,15 +3,17 @@
 // the pages show the block again.
 #include <QTabWidget>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
-#include "app/DlgProcess.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
 #include "app/page_factory.h"
+#include "app/run_operation.h"
 #include "pages/settings_page.h"
+#include "protocol/job.h"
 #include "protocol/result_codes.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
@@ -38,19 +40,20 @@ QString WriteFailureText(int result) {
 }  // namespace
 
 void Write(LX47ConfigToolDlg& dlg) {
+  Session& session = dlg.session();
   const int index = dlg.m_CurrentIndex;
+  DeviceEntry* listed = session.ListedEntry(index);
   // An entry without a stored block cannot be stored into; it is treated
   // like no device shown rather than letting the pages write past its end.
-  if (index < 0 || index >= DeviceCount || index >= kDeviceTableSize ||
-      !DeviceTable[static_cast<std::size_t>(index)].hasBlock()) {
+  if (!listed || !listed->hasBlock()) {
     ui::ShowMessage(&dlg, ui::Str(120), ui::MsgIcon::Information);
     return;
   }
+  DeviceEntry& entry = *listed;
 
   // Read afresh, so a change made in the store takes effect with this write.
-  USE_BC_CFG = ui::settingsStore().readInt(QStringLiteral("USE_BC_CFG"), 1) != 0 ? 1 : 0;
-
-  DeviceEntry& entry = DeviceTable[static_cast<std::size_t>(index)];
+  ui::StoreAccess store(ui::settingsStore());
+  ReloadSetting(store, session.Settings, &ToolSettings::USE_BC_CFG);
   const std::uint8_t wifiModeBefore = entry.block().get(field::Wifi_Mode);
   const std::vector<std::uint8_t> saved = entry.Block;
 
@@ -68,18 +71,15 @@ void Write(LX47ConfigToolDlg& dlg) {
       FieldDiffers(entry.Block, saved, field::Wifi_Infra_SSID.offset, field::Wifi_Infra_SSID.width) ||
       FieldDiffers(entry.Block, saved, field::Wifi_Infra_Password.offset, field::Wifi_Infra_Password.width);
 
-  int result = PR_WORKER_NOT_STARTED;
-  bool endedNormally = false;
-  {
-    DlgProcess runner(&dlg);
-    runner.m_Kind = OP_WRITE;
-    runner.m_Title = ui::Str(129);
-    runner.m_Message = ui::Str(115) + "\n\n" + ui::Str(152);
-    runner.m_Password.clear();
-    runner.m_TargetEntry = &entry;
-    endedNormally = runner.exec() == QDialog::Accepted;
-    result = runner.m_Result;
-  }
+  std::optional<WriteResult> written;
+  const pages::RunnerOutcome outcome =
+      RunOperation(session, &dlg,
+                   {OP_WRITE, ui::Str(129), ui::Str(115) + "\n\n" + ui::Str(152),
+                    WriteJob(WriteRequest{session.Settings, entry}, written)});
+  // The entry as the exchange left it: the device's answer after a success.
+  if (written) entry = std::move(written->TargetEntry);
+  const bool endedNormally = outcome.ok;
+  const int result = outcome.result;
 
   if (endedNormally && result == PR_OK) {
     ui::ShowMessage(&dlg, ui::Str(130), ui::MsgIcon::Information);

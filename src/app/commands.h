@@ -1,12 +1,6 @@
 // The main window's commands. The window only routes to them: each takes the
-// window and does its whole job (inputs, the runner, the message, the refresh).
-//
-// Who fills what: Search (command_search.cpp) comes with the search dialog;
-// Write, FactoryReset and FirmwareUpdate (command_write.cpp,
-// command_factory_reset.cpp, command_firmware.cpp) with the write, factory
-// reset and firmware work; ToolSettings (command_tool_settings.cpp) with the
-// tool settings dialog. Until then each body does nothing. Replace the body
-// in its file, or delete the file when the command lives elsewhere.
+// window and does its whole job (inputs, the runner, the message, the
+// refresh), on the window's session.
 #pragma once
 
 namespace lx47::app {

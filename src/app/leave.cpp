@@ -3,14 +3,11 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include "protocol/settings.h"
+#include "protocol/session.h"
 
 namespace lx47::app {
 
 namespace {
-
-bool g_leaving = false;
-int g_workers = 0;  // started, end message not yet arrived
 
 // Every event loop returns, the main window's modal one too, and a loop
 // started later returns at once.
@@ -18,34 +15,34 @@ void LeaveNow() { QCoreApplication::exit(0); }
 
 }  // namespace
 
-void RequestLeave() {
-  if (g_leaving) return;
-  g_leaving = true;
-  RequestAbort();
-  if (g_workers == 0) {
+void RequestLeave(Session& session) {
+  if (session.Leaving) return;
+  session.Leaving = true;
+  session.Abort.RequestAbort();
+  if (session.WorkersRunning == 0) {
     LeaveNow();
     return;
   }
   // A worker clears the abort flag as it starts; one asked just before that
   // would run its exchange to the end. Ask again until its end has come.
   auto* again = new QTimer(QCoreApplication::instance());
-  QObject::connect(again, &QTimer::timeout, again, [again] {
-    if (g_workers == 0) {
+  QObject::connect(again, &QTimer::timeout, again, [again, &session] {
+    if (session.WorkersRunning == 0) {
       again->deleteLater();
       return;
     }
-    RequestAbort();
+    session.Abort.RequestAbort();
   });
   again->start(50);
 }
 
-bool IsLeaving() { return g_leaving; }
+bool IsLeaving(const Session& session) { return session.Leaving; }
 
-void WorkerStarted() { ++g_workers; }
+void WorkerStarted(Session& session) { ++session.WorkersRunning; }
 
-void WorkerEnded() {
-  if (g_workers > 0) --g_workers;
-  if (g_leaving && g_workers == 0) LeaveNow();
+void WorkerEnded(Session& session) {
+  if (session.WorkersRunning > 0) --session.WorkersRunning;
+  if (session.Leaving && session.WorkersRunning == 0) LeaveNow();
 }
 
 }  // namespace lx47::app

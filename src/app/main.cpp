@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   // Matches the installed desktop entry, so that docks and Wayland
   // compositors show the entry's name and icon for the window.
   QGuiApplication::setDesktopFileName(QStringLiteral("lx47-config"));
-  lx47::app::QuitOnTerminationRequest();
   lx47::app::LX47ConfigToolApp app;
+  lx47::app::QuitOnTerminationRequest(app.session());
   return app.Run();
 }

@@ -3,6 +3,9 @@
 
 class QWidget;
 
+namespace lx47 {
+struct Session;
+}
 namespace lx47::pages {
 class SettingsPage;
 }
@@ -12,14 +15,8 @@ namespace lx47::app {
 enum PageSlot { kNetworkPage = 0, kSerialPage = 1, kOptionPage = 2, kWifiPage = 3, kSpecialPage = 4 };
 inline constexpr int kPageCount = 5;
 
-// Each returns a new page, a child of parent.
-pages::SettingsPage* CreateNetworkPage(QWidget* parent);
-pages::SettingsPage* CreateSerialPage(QWidget* parent);
-pages::SettingsPage* CreateOptionPage(QWidget* parent);
-pages::SettingsPage* CreateWifiPage(QWidget* parent);
-pages::SettingsPage* CreateSpecialPage(QWidget* parent);
-
-// The page of a slot (kNetworkPage..kSpecialPage).
-pages::SettingsPage* CreatePage(int slot, QWidget* parent);
+// A new page for a slot (kNetworkPage..kSpecialPage), a child of parent;
+// the pages that reach the device table or the router table use session's.
+pages::SettingsPage* CreatePage(Session& session, int slot, QWidget* parent);
 
 }  // namespace lx47::app

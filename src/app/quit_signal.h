@@ -4,9 +4,14 @@
 // releases the device table and the store is flushed as on a normal exit.
 #pragma once
 
+namespace lx47 {
+struct Session;
+}
+
 namespace lx47::app {
 
-// Call once after the QApplication exists.
-void QuitOnTerminationRequest();
+// Call once after the QApplication exists; session is the one the tool runs
+// with, and must outlive the event loops.
+void QuitOnTerminationRequest(Session& session);
 
 }  // namespace lx47::app

@@ -11,6 +11,8 @@ namespace lx47::app {
 
 namespace {
 
+// The one thing a signal handler can reach is process-wide: it is given no
+// context of its own.
 int g_signalPipe[2] = {-1, -1};
 
 // Only async-signal-safe work here: one byte into the pipe; the event loop
@@ -22,16 +24,16 @@ void OnSignal(int) {
 
 }  // namespace
 
-void QuitOnTerminationRequest() {
+void QuitOnTerminationRequest(Session& session) {
   if (g_signalPipe[0] >= 0) return;
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
   auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&session] {
     char byte = 0;
     [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &byte, 1);
     // A running exchange is stopped and waited for before every event loop,
     // the main window's modal one too, returns.
-    RequestLeave();
+    RequestLeave(session);
   });
   struct sigaction sa = {};
   sa.sa_handler = OnSignal;

@@ -13,26 +13,34 @@ HostNetSource* g_replacement = nullptr;
 HostNetSource& hostNetSource() { return g_replacement ? *g_replacement : systemHostNetSource(); }
 void setHostNetSource(HostNetSource* replacement) { g_replacement = replacement; }
 
-int GetHostAddressTable(std::vector<HostAddressRow>& rows) {
+int GetHostAddressTable(HostNetSource& source, std::vector<HostAddressRow>& rows) {
   rows.clear();
-  if (!hostNetSource().addressTable(rows)) rows.clear();
+  if (!source.addressTable(rows)) rows.clear();
   return static_cast<int>(rows.size());
 }
 
-int EnumAdapters(std::vector<AdapterInfo>& list) {
+bool UsableForAllHosts(const HostAddressRow& row) {
+  constexpr std::uint32_t kLoopback = 0x0100007Fu;  // 127.0.0.1 in network order
+  return !(row.type & (kAddrDisconnected | kAddrDeleted)) && row.addr != kLoopback;
+}
+
+int EnumAdapters(HostNetSource& source, std::vector<AdapterInfo>& list) {
   list.clear();
-  if (!hostNetSource().adapters(list)) list.clear();
+  if (!source.adapters(list)) list.clear();
   return static_cast<int>(list.size());
 }
 
-std::uint32_t FindAdapterAddress(const std::string& name) {
+bool Selectable(const AdapterInfo& a) {
+  return (a.type == kAdapterEthernet || a.type == kAdapterWireless) && !a.firstAddress.empty() &&
+         a.firstAddress != "0.0.0.0";
+}
+
+std::uint32_t FindAdapterAddress(HostNetSource& source, const std::string& name) {
   std::vector<AdapterInfo> list;
-  const int count = EnumAdapters(list);
+  const int count = EnumAdapters(source, list);
   for (int i = 0; i < count; ++i) {
     const AdapterInfo& a = list[static_cast<std::size_t>(i)];
-    if (a.type != kAdapterEthernet && a.type != kAdapterWireless) continue;
-    if (a.firstAddress.empty() || a.firstAddress == "0.0.0.0") continue;
-    if (a.name != name) continue;
+    if (!Selectable(a) || a.name != name) continue;
     std::uint32_t addr = 0;
     return platform::parseIpv4(a.firstAddress.c_str(), addr) ? addr : 0;
   }

@@ -41,16 +41,24 @@ class HostNetSource {
   virtual bool adapters(std::vector<AdapterInfo>& list) = 0;
 };
 
+// The system's views unless a test installed its own; the exchanges are
+// handed the source they use (see protocol/exchange_context.h).
 HostNetSource& hostNetSource();
 void setHostNetSource(HostNetSource* replacement);  // nullptr restores the system's
 
 // Row count; 0 when the table cannot be read or is empty.
-int GetHostAddressTable(std::vector<HostAddressRow>& rows);
+int GetHostAddressTable(HostNetSource& source, std::vector<HostAddressRow>& rows);
+// A row the search and the factory reset send from when they use every
+// host address: neither disconnected nor deleted, and not 127.0.0.1.
+bool UsableForAllHosts(const HostAddressRow& row);
 // Adapter count; 0 when the list cannot be read.
-int EnumAdapters(std::vector<AdapterInfo>& list);
-// Address (network order) of the Ethernet or wireless adapter named exactly
-// name whose first address is set; 0 when none qualifies.
-std::uint32_t FindAdapterAddress(const std::string& name);
+int EnumAdapters(HostNetSource& source, std::vector<AdapterInfo>& list);
+// The adapters the tool settings offer: Ethernet and wireless ones whose
+// first address is set.
+bool Selectable(const AdapterInfo& adapter);
+// Address (network order) of the selectable adapter named exactly name; 0
+// when none qualifies.
+std::uint32_t FindAdapterAddress(HostNetSource& source, const std::string& name);
 
 // The name the tool settings show for an adapter type.
 const char* AdapterTypeName(unsigned type);

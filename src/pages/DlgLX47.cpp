@@ -17,6 +17,8 @@
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
 #include "protocol/router_scan.h"
+#include "protocol/session.h"
+#include "ui/message_service.h"
 #include "ui/strings.h"
 
 namespace lx47::pages {
@@ -32,7 +34,8 @@ const QColor kStatusColor(167, 0, 47);
 
 }  // namespace
 
-DlgLX47::DlgLX47(OperationRunner runner, QWidget* parent) : SettingsPage(parent), m_Runner(std::move(runner)) {
+DlgLX47::DlgLX47(Session& session, OperationRunner runner, QWidget* parent)
+    : SettingsPage(parent), m_Session(session), m_Runner(std::move(runner)) {
   // The page's one message has no "[title]" prefix.
   m_PageTitle.clear();
 
@@ -207,14 +210,14 @@ void DlgLX47::OnSelectRouter() {
     ui::ShowAppMessage(this, QStringLiteral(" m_SettingIndex  NG!!!\n"), ui::MsgIcon::None);
     return;
   }
-  DlgSelectRouter dlg(m_Runner, this);
+  DlgSelectRouter dlg(m_Session, m_Runner, this);
   dlg.m_SettingIndex = m_SettingIndex;
   const int code = m_RunRouterDialog ? m_RunRouterDialog(dlg) : dlg.exec();
   if (code != QDialog::Accepted) return;
   const int r = dlg.m_SelectedRecord;
   if (r < 0 || r >= kRouterScanCapacity) return;
   pagerules::WifiValues v = Values();
-  if (pagerules::ChooseRouter(v, pagerules::RouterSsidText(RouterScanTable[static_cast<std::size_t>(r)]))) {
+  if (pagerules::ChooseRouter(v, pagerules::RouterSsidText(m_Session.RouterScanTable[static_cast<std::size_t>(r)]))) {
     m_InfraSsid->setText(QString::fromStdString(v.infraSsid));
     m_InfraPassword->setText(QString::fromStdString(v.infraPassword));
   }

@@ -14,6 +14,9 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
+namespace lx47 {
+struct Session;
+}
 namespace lx47::controls {
 class CStaticEx;
 }
@@ -24,8 +27,9 @@ class DlgSelectRouter;
 
 class DlgLX47 : public SettingsPage {
  public:
-  // runner: runs the router scan of the router selection dialog.
-  explicit DlgLX47(OperationRunner runner, QWidget* parent = nullptr);
+  // runner: runs the router scan of the router selection dialog, whose
+  // routers session keeps.
+  DlgLX47(Session& session, OperationRunner runner, QWidget* parent = nullptr);
 
   void LoadFromEntry(DeviceEntry& entry, int index) override;
   void EnableControls(bool enable, int index) override;
@@ -60,6 +64,7 @@ class DlgLX47 : public SettingsPage {
   pagerules::WifiValues Values() const;
   pagerules::FieldSet EnabledFields() const;
 
+  Session& m_Session;
   OperationRunner m_Runner;
   controls::CStaticEx* m_ModeLabel = nullptr;
   controls::CStaticEx* m_LinkLabel = nullptr;

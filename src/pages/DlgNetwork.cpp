@@ -19,7 +19,6 @@
 #include "pages/DlgOption.h"
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
-#include "protocol/settings.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
@@ -196,7 +195,7 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
                      {PageField::Default_Gateway, m_Gateway},
                      {PageField::Server_IP_Address, m_ServerIp},
                      {PageField::Server_Port, m_ServerPort}};
-  ShowExtendedSettings(ExtendedSettingsShown == 1);
+  ShowExtendedSettings(false);
 }
 
 bool DlgNetwork::On(const QWidget* w) const { return w->isEnabledTo(this); }
@@ -216,6 +215,7 @@ bool DlgNetwork::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DlgNetwork::ShowExtendedSettings(bool shown) {
+  m_ExtendedSettingsShown = shown;
   m_Mixed->setVisible(shown);
   m_Mixed->setEnabled(shown);
   for (QWidget* w : std::initializer_list<QWidget*>{m_DnsConnect, m_DnsLabel, m_DnsServer, m_DomainLabel, m_Domain})
@@ -337,7 +337,7 @@ bool DlgNetwork::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
   const pagerules::StoreResult r =
-      pagerules::StoreNetwork(block, Values(), EnabledFields(m_FieldControls, this), ExtendedSettingsShown == 1);
+      pagerules::StoreNetwork(block, Values(), EnabledFields(m_FieldControls, this), m_ExtendedSettingsShown);
   return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
 }
 

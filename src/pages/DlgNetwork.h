@@ -32,6 +32,7 @@ class DlgNetwork : public SettingsPage {
   void LoadFromEntry(DeviceEntry& entry, int index) override;
   void EnableControls(bool enable, int index) override;
   bool StoreToBlock(DeviceEntry& entry, bool report) override;
+  // Also whether StoreToBlock stores them: hidden settings keep their bytes.
   void ShowExtendedSettings(bool shown) override;
 
   // The Option page whose connection password follows the mode choice. When
@@ -42,6 +43,8 @@ class DlgNetwork : public SettingsPage {
   // Right double-clicks on the page that make the port edit editable.
   static constexpr int kPortUnlockCount = 5;
   int m_UnlockCount = 0;
+  // Set by the main window's hidden gesture, through ShowExtendedSettings.
+  bool m_ExtendedSettingsShown = false;
 
   // The controls, named after their roles (ids of the page's template).
   QRadioButton* m_Manual = nullptr;        // 1017

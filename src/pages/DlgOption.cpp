@@ -14,7 +14,6 @@
 #include "pagerules/option_rules.h"
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
-#include "protocol/settings.h"
 #include "ui/strings.h"
 
 namespace lx47::pages {
@@ -145,7 +144,7 @@ DlgOption::DlgOption(QWidget* parent) : SettingsPage(parent) {
                      {PageField::TCP_Disconnect_Time, m_Disconnect},
                      {PageField::TCP_Keepalive_Interval, m_Keepalive}};
 
-  ShowExtendedSettings(ExtendedSettingsShown == 1);
+  ShowExtendedSettings(false);
 }
 
 void DlgOption::ShowExtendedSettings(bool shown) {

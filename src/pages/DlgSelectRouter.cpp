@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "controls/read_only_look.h"
-#include "protocol/process_param.h"
+#include "protocol/mac_text.h"
 #include "protocol/result_codes.h"
+#include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/strings.h"
 
@@ -26,8 +27,8 @@ const char* const kNoRouter = "WIFIルーターを見つけることができま
 
 }  // namespace
 
-DlgSelectRouter::DlgSelectRouter(OperationRunner runner, QWidget* parent)
-    : ui::Dialog(parent), m_Runner(std::move(runner)) {
+DlgSelectRouter::DlgSelectRouter(Session& session, OperationRunner runner, QWidget* parent)
+    : ui::Dialog(parent), m_Session(session), m_Runner(std::move(runner)) {
   setWindowTitle(QStringLiteral("Wifi ルーターの選択"));
   setModal(true);
 
@@ -125,7 +126,7 @@ void DlgSelectRouter::Rescan() {
 
   RunnerRequest request;
   request.kind = OP_ROUTER_SCAN;
-  request.target = &DeviceTable[static_cast<std::size_t>(m_SettingIndex)];
+  request.target = &m_Session.DeviceTable[static_cast<std::size_t>(m_SettingIndex)];
   request.title = ui::Str(165);
   request.message = ui::Str(115) + QStringLiteral("\n\n") + ui::Str(152);
   const RunnerOutcome outcome = m_Runner ? m_Runner(this, request) : RunnerOutcome{};
@@ -144,7 +145,7 @@ void DlgSelectRouter::Rescan() {
     ui::messages().waitCursorPause(500);
   }
 
-  const int count = std::min<int>(RouterScanCount, kRouterScanCapacity);
+  const int count = std::min<int>(m_Session.RouterScanCount, kRouterScanCapacity);
   if (count == 0) {
     ui::ShowAppMessage(this, QString::fromUtf8(kNoRouter), ui::MsgIcon::None);
     m_Ok->setEnabled(false);
@@ -155,7 +156,7 @@ void DlgSelectRouter::Rescan() {
   std::vector<int> order(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
   std::vector<QString> texts;
-  for (int i = 0; i < count; ++i) texts.push_back(SsidText(RouterScanTable[static_cast<std::size_t>(i)]));
+  for (int i = 0; i < count; ++i) texts.push_back(SsidText(m_Session.RouterScanTable[static_cast<std::size_t>(i)]));
   std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
     const QString& ta = texts[static_cast<std::size_t>(a)];
     const QString& tb = texts[static_cast<std::size_t>(b)];
@@ -178,13 +179,12 @@ void DlgSelectRouter::OnSelectionChanged() {
   }
   const int r = selected.front()->data(Qt::UserRole).toInt();
   if (r < 0 || r >= kRouterScanCapacity) return;
-  const RouterScanRecord& rec = RouterScanTable[static_cast<std::size_t>(r)];
+  const RouterScanRecord& rec = m_Session.RouterScanTable[static_cast<std::size_t>(r)];
   m_Channel->setText(ui::Str(170) + QString::asprintf("%u", unsigned(rec.channel())));
   m_Security->setText(ui::Str(171) + QString::fromStdString(SecurityModeName(rec.security())));
   m_Rssi->setText(ui::Str(172) + QString::asprintf("%d", int(rec.rssi())));
   m_Ssid->setText(SsidText(rec));
-  const auto mac = rec.bssid();
-  m_Mac->setText(QString::asprintf("%02x:%02x:%02x:%02x:%02x:%02x", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]));
+  m_Mac->setText(QString::fromStdString(MacText(rec.bssid(), ":", HexCase::Lower)));
   m_Ok->setEnabled(true);
 }
 

@@ -1,6 +1,6 @@
 // The router selection dialog: lets the device scan for Wi-Fi routers,
-// lists them by SSID and hands the chosen record of RouterScanTable back to
-// the Wi-Fi page.
+// lists them by SSID and hands the chosen record of the session's
+// RouterScanTable back to the Wi-Fi page.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +14,16 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+namespace lx47 {
+struct Session;
+}
+
 namespace lx47::pages {
 
 class DlgSelectRouter : public ui::Dialog {
  public:
-  DlgSelectRouter(OperationRunner runner, QWidget* parent = nullptr);
+  // runner: runs the scan, which leaves its routers in session.
+  DlgSelectRouter(Session& session, OperationRunner runner, QWidget* parent = nullptr);
 
   // Set by the caller before the dialog opens.
   std::int32_t m_SettingIndex = -1;
@@ -48,6 +53,7 @@ class DlgSelectRouter : public ui::Dialog {
  private:
   void OnSelectionChanged();
 
+  Session& m_Session;
   OperationRunner m_Runner;
   bool m_Initialised = false;
   QListWidget* m_List = nullptr;

@@ -29,10 +29,11 @@ class Clock {
   virtual void endFinePauses() {}
 };
 
+// The system's clock unless a test installed another. Exchanges are handed
+// the clock they use (see protocol/exchange_context.h); this is where the
+// one they are handed comes from.
 Clock& clock();
 void setClock(Clock* replacement);  // nullptr restores the real clock
-
-inline void Sleep(std::uint32_t ms) { clock().sleepMs(ms); }
 
 // Held while an exchange runs, so that its pauses last what they ask for.
 // Windows rounds a pause up to its timer tick, 15.6 ms unless a program asks
@@ -40,13 +41,13 @@ inline void Sleep(std::uint32_t ms) { clock().sleepMs(ms); }
 // as its pauses add up to. Elsewhere pauses are fine already.
 class FinePauses {
  public:
-  FinePauses() : clock_(clock()) { clock_.beginFinePauses(); }
+  explicit FinePauses(Clock& clock) : clock_(clock) { clock_.beginFinePauses(); }
   ~FinePauses() { clock_.endFinePauses(); }
   FinePauses(const FinePauses&) = delete;
   FinePauses& operator=(const FinePauses&) = delete;
 
  private:
-  Clock& clock_;  // the one asked, even if a test swaps the clock meanwhile
+  Clock& clock_;
 };
 
 }  // namespace lx47::platform

@@ -60,14 +60,32 @@ class NetApi {
   virtual void close(SocketHandle s) = 0;
 };
 
-// The process-wide socket layer: the real one unless a test installed another.
+// The system's socket layer unless a test installed another. Exchanges are
+// handed the layer they use (see protocol/exchange_context.h); this is where
+// the one they are handed comes from.
 NetApi& net();
 // Installs a replacement (nullptr restores the real one). Not thread-safe:
 // call only while no exchange runs.
 void setNet(NetApi* replacement);
 
-// Shuts a socket down in both directions and closes it; kInvalidSocket is ignored.
-void closeSocket(SocketHandle& s);
+// Owns one socket: shut down in both directions and closed when it goes, on
+// every path out of the code that made it.
+class Socket {
+ public:
+  Socket(NetApi& net, SocketHandle handle) : net_(&net), handle_(handle) {}
+  ~Socket() { close(); }
+  Socket(const Socket&) = delete;
+  Socket& operator=(const Socket&) = delete;
+
+  SocketHandle get() const { return handle_; }
+  bool valid() const { return handle_ != kInvalidSocket; }
+  // Shuts down and closes now; nothing when it is closed already.
+  void close();
+
+ private:
+  NetApi* net_;
+  SocketHandle handle_;
+};
 
 // Dotted text <-> network-order address. parseIpv4 accepts exactly four
 // decimal octets; it returns false (and leaves out untouched) otherwise.

@@ -15,11 +15,11 @@ NetApi& net() { return g_replacement ? *g_replacement : systemNet(); }
 
 void setNet(NetApi* replacement) { g_replacement = replacement; }
 
-void closeSocket(SocketHandle& s) {
-  if (s == kInvalidSocket) return;
-  net().shutdownBoth(s);
-  net().close(s);
-  s = kInvalidSocket;
+void Socket::close() {
+  if (handle_ == kInvalidSocket) return;
+  net_->shutdownBoth(handle_);
+  net_->close(handle_);
+  handle_ = kInvalidSocket;
 }
 
 bool parseIpv4(const char* text, std::uint32_t& out) {

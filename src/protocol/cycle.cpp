@@ -5,14 +5,11 @@
 
 #include "platform/clock.h"
 #include "platform/net.h"
-#include "protocol/settings.h"
 
 namespace lx47 {
 
 using platform::Endpoint;
-using platform::kInvalidSocket;
-using platform::net;
-using platform::SocketHandle;
+using platform::Socket;
 
 std::ptrdiff_t FindMarker(const std::uint8_t* buf, std::size_t len, const char* marker) {
   const std::size_t m = std::strlen(marker);
@@ -25,6 +22,12 @@ std::ptrdiff_t FindMarker(const std::uint8_t* buf, std::size_t len, const char* 
   return -1;
 }
 
+void TakeTiming(CycleSpec& cycle, const ToolSettings& settings) {
+  cycle.sends = settings.MaxSendCmdLoopCount;
+  cycle.attempts = settings.MaxRecvLoopCount;
+  cycle.recvDelayMs = settings.RecvDelay_msec;
+}
+
 bool ReplyMacIs(const CycleReply& reply, std::span<const std::uint8_t> mac) {
   return reply.bytes.size() >= 10 && mac.size() == 6 && std::equal(mac.begin(), mac.end(), reply.bytes.begin() + 4);
 }
@@ -34,69 +37,67 @@ namespace {
 enum class Step { NextSend, End };
 
 // One send and its receive loop (steps 1 to 12 of a send). Sets result and
-// returns End when the exchange is over.
-Step OneSend(const CycleSpec& cycle, int k, std::vector<std::uint8_t>& request, std::vector<std::uint8_t>& buf,
-             int& result) {
-  if (IsAbortRequested()) {
+// returns End when the exchange is over. Both sockets close as they go out
+// of scope, whichever way the send ends.
+Step OneSend(const CycleSpec& cycle, const ExchangeContext& x, int k, std::vector<std::uint8_t>& request,
+             std::vector<std::uint8_t>& buf, int& result) {
+  platform::NetApi& net = x.io.net;
+  if (x.abort.IsAbortRequested()) {
     result = cycle.abortResult;
     return Step::End;
   }
 
-  SocketHandle s1 = net().udpSocket();
-  if (s1 == kInvalidSocket) {
-    result = PR_SOCKET;
-    return Step::End;
-  }
-  if (!net().setBroadcast(s1, true)) {
-    platform::closeSocket(s1);
-    result = PR_SOCKOPT;
-    return Step::End;
-  }
   Endpoint local{cycle.host, 0};
-  if (!net().bind(s1, local) || !net().localEndpoint(s1, local)) {
-    platform::closeSocket(s1);
-    result = PR_BIND;
-    return Step::End;
+  {
+    Socket s1(net, net.udpSocket());
+    if (!s1.valid()) {
+      result = PR_SOCKET;
+      return Step::End;
+    }
+    if (!net.setBroadcast(s1.get(), true)) {
+      result = PR_SOCKOPT;
+      return Step::End;
+    }
+    if (!net.bind(s1.get(), local) || !net.localEndpoint(s1.get(), local)) {
+      result = PR_BIND;
+      return Step::End;
+    }
+    request.clear();
+    cycle.request(k, request);
+    if (!net.sendTo(s1.get(), request.data(), request.size(), Endpoint{cycle.destination(k), kDevicePort})) {
+      result = PR_SEND;
+      return Step::End;
+    }
   }
-  request.clear();
-  cycle.request(k, request);
-  if (!net().sendTo(s1, request.data(), request.size(), Endpoint{cycle.destination(k), kDevicePort})) {
-    platform::closeSocket(s1);
-    result = PR_SEND;
-    return Step::End;
-  }
-  platform::closeSocket(s1);
-  if (cycle.waitAfterSendMs) platform::Sleep(cycle.waitAfterSendMs);
+  if (cycle.waitAfterSendMs) x.io.clock.sleepMs(cycle.waitAfterSendMs);
 
-  SocketHandle s2 = net().udpSocket();
-  if (s2 == kInvalidSocket) {
+  Socket s2(net, net.udpSocket());
+  if (!s2.valid()) {
     result = PR_SOCKET;
     return Step::End;
   }
-  if (!net().bind(s2, Endpoint{cycle.host, local.port})) {
-    platform::closeSocket(s2);
+  if (!net.bind(s2.get(), Endpoint{cycle.host, local.port})) {
     result = PR_BIND;
     return Step::End;
   }
-  (void)net().setNonBlocking(s2, true);  // a failure here is ignored
-  if (cycle.waitAfterBindMs) platform::Sleep(cycle.waitAfterBindMs);
+  (void)net.setNonBlocking(s2.get(), true);  // a failure here is ignored
+  if (cycle.waitAfterBindMs) x.io.clock.sleepMs(cycle.waitAfterBindMs);
 
   bool delay = false;
   for (int i = 0; i < cycle.attempts;) {
-    if (IsAbortRequested()) {
-      platform::closeSocket(s2);
+    if (x.abort.IsAbortRequested()) {
       result = cycle.abortResult;
       return Step::End;
     }
     if (delay) {
-      platform::Sleep(static_cast<std::uint32_t>(cycle.recvDelayMs));
-      if (i == cycle.attempts - 1) platform::Sleep(100);
+      x.io.clock.sleepMs(static_cast<std::uint32_t>(cycle.recvDelayMs));
+      if (i == cycle.attempts - 1) x.io.clock.sleepMs(100);
     }
     delay = true;
 
     std::fill(buf.begin(), buf.end(), 0);
     // At most B-1 bytes, so the buffer always holds a zero after the datagram.
-    const std::ptrdiff_t n = net().recvFrom(s2, buf.data(), buf.size() - 1);
+    const std::ptrdiff_t n = net.recvFrom(s2.get(), buf.data(), buf.size() - 1);
     if (n <= 0) {
       ++i;
       continue;
@@ -124,25 +125,23 @@ Step OneSend(const CycleSpec& cycle, int k, std::vector<std::uint8_t>& request, 
       continue;
     }
     if (std::optional<int> code = cycle.onAccepted(reply)) {
-      platform::closeSocket(s2);
       result = *code;
       return Step::End;
     }
     ++i;
   }
-  platform::closeSocket(s2);
   return Step::NextSend;
 }
 
 }  // namespace
 
-int RunCycle(const CycleSpec& cycle) {
-  const platform::FinePauses pace;
+int RunCycle(const CycleSpec& cycle, const ExchangeContext& x) {
+  const platform::FinePauses pace(x.io.clock);
   std::vector<std::uint8_t> request;
   std::vector<std::uint8_t> buf(cycle.bufferSize);
   for (int k = 0; k < cycle.sends; ++k) {
     int result = cycle.exhaustedResult;
-    if (OneSend(cycle, k, request, buf, result) == Step::End) return result;
+    if (OneSend(cycle, x, k, request, buf, result) == Step::End) return result;
   }
   return cycle.exhaustedResult;
 }

@@ -10,7 +10,9 @@
 #include <span>
 #include <vector>
 
+#include "protocol/exchange_context.h"
 #include "protocol/result_codes.h"
+#include "protocol/tool_settings.h"
 
 namespace lx47 {
 
@@ -29,7 +31,7 @@ struct CycleSpec {
   // Destination address of send k, network order.
   std::function<std::uint32_t(int k)> destination;
   std::size_t bufferSize = 2048;  // B: datagrams of at most B-1 bytes
-  int sends = 0;                  // MaxSendCmdLoopCount, as read when the exchange starts
+  int sends = 0;                  // MaxSendCmdLoopCount
   int attempts = 0;               // N
   int recvDelayMs = 0;            // RecvDelay_msec
   const char* successMarker = nullptr;
@@ -46,7 +48,11 @@ struct CycleSpec {
   int exhaustedResult = PR_NO_REPLY;  // every send made, no reply ended the exchange
 };
 
-int RunCycle(const CycleSpec& cycle);
+// The sends, attempts and pause of the tool settings; an exchange that
+// needs more attempts adds them.
+void TakeTiming(CycleSpec& cycle, const ToolSettings& settings);
+
+int RunCycle(const CycleSpec& cycle, const ExchangeContext& x);
 
 // Offset of marker within the first len bytes of buf, searched as text up to
 // the first zero byte; -1 when absent.

@@ -2,32 +2,47 @@
 // time ("TIMC"), and drop its current TCP connection ("TDSC").
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
 #include "platform/clock.h"
 #include "protocol/device_table.h"
+#include "protocol/exchange_context.h"
+#include "protocol/tool_settings.h"
 
 namespace lx47 {
 
-// Both clear AbortRequested first and block until a reply, the last send or
+// Both clear the abort flag first and block until a reply, the last send or
 // a socket error.
-int SetDeviceClock(const DeviceEntry& entry);
-int DisconnectTcp(const DeviceEntry& entry);
+int SetDeviceClock(const DeviceEntry& entry, const ToolSettings& settings, const ExchangeContext& x);
+int DisconnectTcp(const DeviceEntry& entry, const ToolSettings& settings, const ExchangeContext& x);
 
 // The 21-byte clock request for a MAC and a local time (nullptr: the time
 // is unknown, sent as 0 for the date and 255 for the time of day).
 std::vector<std::uint8_t> ClockRequest(const MacAddress& mac, const platform::LocalTime* time);
 
 enum class DeviceCommand { SetClock, DisconnectTcp };
-// Runs a command on a thread of its own so the window never waits on the
-// network; the caller ignores the result. The entry's address and MAC are
-// copied, so the entry may change meanwhile. False if no thread could start.
-bool StartDeviceCommand(DeviceCommand command, const DeviceEntry& entry);
 
-// Asks the commands started so far to stop and waits, at most timeoutMs,
-// until their threads are done with the sockets and the settings; the tool
-// calls it before it ends. True when none runs any more.
-bool WaitForDeviceCommands(int timeoutMs);
+// The commands started on threads of their own, so that the window never
+// waits on the network; their results are not shown. They share the abort
+// flag with the runner's exchanges, as they always have.
+class DeviceCommandThreads {
+ public:
+  explicit DeviceCommandThreads(AbortFlag& abort) : abort_(abort) {}
+
+  // Starts one command. The entry's address and MAC and the settings are
+  // copied, so they may change meanwhile. False if no thread could start.
+  bool Start(DeviceCommand command, const DeviceEntry& entry, const ToolSettings& settings, Io io);
+
+  // Asks the commands started so far to stop and waits, at most timeoutMs,
+  // until their threads are done with the sockets; the tool calls it before
+  // it ends. True when none runs any more.
+  bool WaitAll(int timeoutMs);
+
+ private:
+  AbortFlag& abort_;
+  std::atomic<int> running_{0};  // started, not yet returned
+};
 
 }  // namespace lx47

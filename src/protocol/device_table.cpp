@@ -17,8 +17,8 @@ void DeviceEntry::storeReply(std::span<const std::uint8_t> reply, std::uint32_t 
   Fw_Revision = b.get(field::Firmware_Version_Revision);
 }
 
-void EmptyDeviceTable() {
-  for (DeviceEntry& e : DeviceTable) {
+void EmptyDeviceTable(DeviceTableArray& table) {
+  for (DeviceEntry& e : table) {
     if (!e.Block.empty()) e.clear();
   }
 }

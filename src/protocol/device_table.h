@@ -1,4 +1,5 @@
-// The devices found by the last search.
+// A device found by a search, and the table of them (the session holds the
+// one of the last search).
 #pragma once
 
 #include <array>
@@ -39,12 +40,9 @@ struct DeviceEntry {
 
 using DeviceTableArray = std::array<DeviceEntry, kDeviceTableSize>;
 
-inline DeviceTableArray DeviceTable;
-inline int DeviceCount = 0;
-
 // Releases every stored block and zeroes those entries; entries without a
 // block are left as they are.
-void EmptyDeviceTable();
+void EmptyDeviceTable(DeviceTableArray& table);
 
 // "%u.%u.%u" of major, minor and revision.
 std::string FirmwareVersionText(const DeviceEntry& e);

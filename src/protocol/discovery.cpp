@@ -6,21 +6,19 @@
 #include "hostnet/host_address.h"
 #include "platform/net.h"
 #include "protocol/cycle.h"
-#include "protocol/settings.h"
 
 namespace lx47 {
 
 namespace {
 
-constexpr std::uint32_t kLoopback = 0x0100007Fu;  // 127.0.0.1 in network order
-
-bool MacFilterActive(const ProcessParam& p) {
-  return p.OneDevice == 1 && std::any_of(p.MacAddress.begin(), p.MacAddress.end(), [](std::uint8_t b) { return b != 0; });
+bool MacFilterActive(const SearchRequest& r) {
+  return r.OneDevice == 1 &&
+         std::any_of(r.MacAddress.begin(), r.MacAddress.end(), [](std::uint8_t b) { return b != 0; });
 }
 
-bool IsDuplicate(std::span<const std::uint8_t> reply, int total) {
+bool IsDuplicate(const DeviceTableArray& table, std::span<const std::uint8_t> reply, int total) {
   for (int k = 0; k < total && k < kDeviceTableSize; ++k) {
-    const DeviceEntry& e = DeviceTable[static_cast<std::size_t>(k)];
+    const DeviceEntry& e = table[static_cast<std::size_t>(k)];
     if (e.Entry_Status == kEntryFilled && std::equal(e.Device_MAC.begin(), e.Device_MAC.end(), reply.begin() + 4))
       return true;
   }
@@ -32,23 +30,30 @@ bool IsLoopbackNet(std::uint32_t addr) { return (addr & 0xFFFFu) == 0x007Fu; }
 
 }  // namespace
 
-int ScanLX47_sub(std::uint32_t host, ProcessParam* param) {
-  const int base = param->FoundCount;
-  int found = 0;
+SearchPassword PadSearchPassword(std::string_view text) {
+  SearchPassword padded;
+  padded.fill(' ');
+  for (std::size_t i = 0; i < padded.size() && i < text.size() && text[i] != '\0'; ++i)
+    padded[i] = static_cast<std::uint8_t>(text[i]);
+  return padded;
+}
+
+int ScanLX47_sub(std::uint32_t host, const SearchRequest& request, SearchResult& found, const ExchangeContext& x) {
+  const int base = found.FoundCount;
+  int stored = 0;
   bool done = false;
-  const bool filter = MacFilterActive(*param);
+  const bool filter = MacFilterActive(request);
 
   CycleSpec cycle;
   cycle.host = host;
-  cycle.request = [param](int, std::vector<std::uint8_t>& req) {
+  cycle.request = [&request](int, std::vector<std::uint8_t>& req) {
     req.assign({'F', 'O', 'N', 'D'});
-    req.insert(req.end(), param->Password.begin(), param->Password.end());
+    req.insert(req.end(), request.Password.begin(), request.Password.end());
   };
   cycle.destination = [](int) { return platform::kBroadcastAddr; };
   cycle.bufferSize = 2048;
-  cycle.sends = MaxSendCmdLoopCount;
-  cycle.attempts = MaxRecvLoopCount + (param->OneDevice != 0 ? 10 : 0);
-  cycle.recvDelayMs = RecvDelay_msec;
+  TakeTiming(cycle, request.settings);
+  cycle.attempts += request.OneDevice != 0 ? 10 : 0;
   cycle.successMarker = "IAMI";
   cycle.minLength = kConfigBlockSize;
   cycle.markerlessUsesAttempt = true;
@@ -56,51 +61,50 @@ int ScanLX47_sub(std::uint32_t host, ProcessParam* param) {
   cycle.abortResult = PR_OK;
   cycle.exhaustedResult = PR_OK;
   cycle.accept = [&](const CycleReply& r) {
-    if (param->OneDevice == 1) {
-      if (filter && !ReplyMacIs(r, param->MacAddress)) return false;
+    if (request.OneDevice == 1) {
+      if (filter && !ReplyMacIs(r, request.MacAddress)) return false;
       return true;
     }
-    return !IsDuplicate(r.bytes, base + found);
+    return !IsDuplicate(found.DeviceTable, r.bytes, base + stored);
   };
   cycle.onAccepted = [&](const CycleReply& r) -> std::optional<int> {
-    if (param->OneDevice == 1) done = true;
-    const int total = base + found;
+    if (request.OneDevice == 1) done = true;
+    const int total = base + stored;
     if (total < kDeviceTableSize) {
-      DeviceTable[static_cast<std::size_t>(total)].storeReply(r.bytes, host);
-      ++found;
+      found.DeviceTable[static_cast<std::size_t>(total)].storeReply(r.bytes, host);
+      ++stored;
     }
-    if (done || base + found >= kDeviceTableSize) return PR_OK;
+    if (done || base + stored >= kDeviceTableSize) return PR_OK;
     return std::nullopt;
   };
 
-  const int result = RunCycle(cycle);
-  param->FoundCount += found;
+  const int result = RunCycle(cycle, x);
+  found.FoundCount += stored;
   return result;
 }
 
-int DiscoverDevices(ProcessParam* param) {
-  param->FoundCount = 0;
+int DiscoverDevices(const SearchRequest& request, SearchResult& found, const ExchangeContext& x) {
+  found.FoundCount = 0;
   std::vector<hostnet::HostAddressRow> rows;
-  if (hostnet::GetHostAddressTable(rows) == 0) return PR_OK;
+  if (hostnet::GetHostAddressTable(x.io.hosts, rows) == 0) return PR_OK;
 
-  if (ALL_HOST_SCAN != 0) {
+  if (request.settings.ALL_HOST_SCAN != 0) {
     for (const hostnet::HostAddressRow& row : rows) {
-      if (IsAbortRequested()) break;
-      if (row.type & (hostnet::kAddrDisconnected | hostnet::kAddrDeleted)) continue;
-      if (row.addr == kLoopback) continue;
-      const int before = param->FoundCount;
-      const int result = ScanLX47_sub(row.addr, param);
+      if (x.abort.IsAbortRequested()) break;
+      if (!hostnet::UsableForAllHosts(row)) continue;
+      const int before = found.FoundCount;
+      const int result = ScanLX47_sub(row.addr, request, found, x);
       if (result != PR_OK) return result;
-      if (param->OneDevice == 1 && param->FoundCount > before) break;
-      if (param->FoundCount >= kDeviceTableSize) break;
+      if (request.OneDevice == 1 && found.FoundCount > before) break;
+      if (found.FoundCount >= kDeviceTableSize) break;
     }
     return PR_OK;
   }
 
-  const std::uint32_t host = SelectedHostAddress;
+  const std::uint32_t host = request.SelectedHostAddress;
   for (const hostnet::HostAddressRow& row : rows) {
     if (IsLoopbackNet(row.addr)) continue;
-    if (row.addr == host) return ScanLX47_sub(host, param);
+    if (row.addr == host) return ScanLX47_sub(host, request, found, x);
   }
   return PR_NO_HOST;
 }

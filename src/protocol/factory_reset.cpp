@@ -3,19 +3,14 @@
 #include "hostnet/host_address.h"
 #include "platform/net.h"
 #include "protocol/cycle.h"
-#include "protocol/settings.h"
 
 namespace lx47 {
 
-namespace {
-constexpr std::uint32_t kLoopback = 0x0100007Fu;  // 127.0.0.1, network order
-}
-
-int FactoryReset_LX47_sub(std::uint32_t host, DeviceEntry* target, ProcessParam* param) {
-  const bool broadcast = USE_BC_CFG == 1 || param->UseBroadcast == 1;
-  const std::uint32_t device = target ? target->Device_IP : 0;
-  const MacAddress mac = param->MacAddress;
-  const std::uint8_t eraseMode = param->EraseMode;
+int FactoryReset_LX47_sub(std::uint32_t host, const FactoryResetRequest& request, const ExchangeContext& x) {
+  const bool broadcast = request.settings.USE_BC_CFG == 1 || request.UseBroadcast == 1;
+  const std::uint32_t device = request.Device_IP;
+  const MacAddress mac = request.MacAddress;
+  const std::uint8_t eraseMode = request.EraseMode;
 
   CycleSpec cycle;
   cycle.host = host;
@@ -26,32 +21,29 @@ int FactoryReset_LX47_sub(std::uint32_t host, DeviceEntry* target, ProcessParam*
   };
   cycle.destination = [=](int) { return broadcast ? platform::kBroadcastAddr : device; };
   cycle.bufferSize = 2048;
-  cycle.sends = MaxSendCmdLoopCount;
-  cycle.attempts = MaxRecvLoopCount;
-  cycle.recvDelayMs = RecvDelay_msec;
+  TakeTiming(cycle, request.settings);
   cycle.successMarker = "REOK";
   cycle.refusalMarker = "REng";
   cycle.minLength = 11;
   cycle.accept = [&](const CycleReply& r) { return ReplyMacIs(r, mac); };
   cycle.onAccepted = [](const CycleReply& r) -> std::optional<int> { return r.refused ? PR_REFUSED : PR_OK; };
-  return RunCycle(cycle);
+  return RunCycle(cycle, x);
 }
 
-int FactoryReset(DeviceEntry* target, ProcessParam* param) {
+int FactoryReset(const FactoryResetRequest& request, const ExchangeContext& x) {
   std::vector<hostnet::HostAddressRow> rows;
-  if (hostnet::GetHostAddressTable(rows) == 0) return PR_NO_HOST_ADDRESS;
-  if (ALL_HOST_SCAN == 0) return FactoryReset_LX47_sub(SelectedHostAddress, target, param);
+  if (hostnet::GetHostAddressTable(x.io.hosts, rows) == 0) return PR_NO_HOST_ADDRESS;
+  if (request.settings.ALL_HOST_SCAN == 0) return FactoryReset_LX47_sub(request.SelectedHostAddress, request, x);
 
   int result = PR_NO_HOST_ADDRESS;
   bool refusedEarlier = false;
   for (const hostnet::HostAddressRow& row : rows) {
-    if (IsAbortRequested()) {
+    if (x.abort.IsAbortRequested()) {
       result = PR_ABORTED;
       break;
     }
-    if (row.type & (hostnet::kAddrDisconnected | hostnet::kAddrDeleted)) continue;
-    if (row.addr == kLoopback) continue;
-    result = FactoryReset_LX47_sub(row.addr, target, param);
+    if (!hostnet::UsableForAllHosts(row)) continue;
+    result = FactoryReset_LX47_sub(row.addr, request, x);
     if (result == PR_OK) break;
     if (result == PR_REFUSED) refusedEarlier = true;
   }

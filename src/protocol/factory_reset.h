@@ -4,11 +4,22 @@
 
 #include <cstdint>
 
-#include "protocol/process_param.h"
+#include "protocol/config_block.h"
+#include "protocol/exchange_context.h"
+#include "protocol/tool_settings.h"
 
 namespace lx47 {
 
-int FactoryReset(DeviceEntry* target, ProcessParam* param);
-int FactoryReset_LX47_sub(std::uint32_t host, DeviceEntry* target, ProcessParam* param);
+struct FactoryResetRequest {
+  ToolSettings settings;                  // the timing, ALL_HOST_SCAN and USE_BC_CFG
+  std::uint32_t SelectedHostAddress = 0;  // network order; the host address when ALL_HOST_SCAN is 0
+  lx47::MacAddress MacAddress{};          // the device to reset
+  std::int32_t UseBroadcast = 0;          // 1: by broadcast; 0: to Device_IP
+  std::uint8_t EraseMode = 0;
+  std::uint32_t Device_IP = 0;  // network order; the shown device's address
+};
+
+int FactoryReset(const FactoryResetRequest& request, const ExchangeContext& x);
+int FactoryReset_LX47_sub(std::uint32_t host, const FactoryResetRequest& request, const ExchangeContext& x);
 
 }  // namespace lx47

@@ -4,15 +4,17 @@
 
 #include <cstdint>
 
-#include "platform/notify.h"
 #include "protocol/device_table.h"
+#include "protocol/exchange_context.h"
+#include "protocol/tool_settings.h"
 
 namespace lx47 {
 
 inline constexpr std::size_t kFirmwarePiece = 5120;
 inline constexpr int kFirmwareConnectTimeoutMs = 10000;
 
-// Posts UWM_PROCESS_PROGRESS (bytes sent, length) to notify as it goes.
-int TransferFirmware(DeviceEntry& target, platform::Notifier* notify, const std::uint8_t* image, std::int32_t length);
+// Posts UWM_PROCESS_PROGRESS (bytes sent, length) to x.notify as it goes.
+int TransferFirmware(const DeviceEntry& target, const std::uint8_t* image, std::int32_t length,
+                     const ToolSettings& settings, const ExchangeContext& x);
 
 }  // namespace lx47

@@ -6,7 +6,6 @@
 
 #include "platform/net.h"
 #include "protocol/cycle.h"
-#include "protocol/settings.h"
 
 namespace lx47 {
 
@@ -32,7 +31,8 @@ std::string SecurityModeName(unsigned code) {
   }
 }
 
-int ScanRouters(DeviceEntry& target, std::uint8_t& count, RouterScanRecord* table, int capacity) {
+int ScanRouters(const DeviceEntry& target, std::uint8_t& count, RouterScanRecord* table, int capacity,
+                const ToolSettings& settings, const ExchangeContext& x) {
   const MacAddress mac = target.Device_MAC;
   const std::size_t room = table ? static_cast<std::size_t>(std::clamp(capacity, 0, kRouterScanCapacity)) : 0;
 
@@ -44,9 +44,7 @@ int ScanRouters(DeviceEntry& target, std::uint8_t& count, RouterScanRecord* tabl
   };
   cycle.destination = [](int) { return platform::kBroadcastAddr; };
   cycle.bufferSize = 4096;
-  cycle.sends = MaxSendCmdLoopCount;
-  cycle.attempts = MaxRecvLoopCount;
-  cycle.recvDelayMs = RecvDelay_msec;
+  TakeTiming(cycle, settings);
   cycle.successMarker = "WFSR";
   cycle.minLength = 12;
   // The device needs time to scan before it answers.
@@ -64,7 +62,7 @@ int ScanRouters(DeviceEntry& target, std::uint8_t& count, RouterScanRecord* tabl
     count = static_cast<std::uint8_t>(n);
     return PR_OK;
   };
-  return RunCycle(cycle);
+  return RunCycle(cycle, x);
 }
 
 }  // namespace lx47

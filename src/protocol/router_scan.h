@@ -1,5 +1,6 @@
 // The Wi-Fi router scan: the device reports the networks it hears as
-// 42-byte records, kept in a process-wide table for the router selection.
+// 42-byte records; the session keeps those of the last scan for the router
+// selection.
 #pragma once
 
 #include <array>
@@ -8,6 +9,8 @@
 #include <string>
 
 #include "protocol/device_table.h"
+#include "protocol/exchange_context.h"
+#include "protocol/tool_settings.h"
 
 namespace lx47 {
 
@@ -27,8 +30,7 @@ struct RouterScanRecord {
 };
 static_assert(sizeof(RouterScanRecord) == kRouterRecordSize);
 
-inline std::array<RouterScanRecord, kRouterScanCapacity> RouterScanTable;
-inline std::uint8_t RouterScanCount = 0;
+using RouterScanTableArray = std::array<RouterScanRecord, kRouterScanCapacity>;
 
 // "open", "WPA", ... or "unknown (%u)".
 std::string SecurityModeName(unsigned code);
@@ -36,6 +38,7 @@ std::string SecurityModeName(unsigned code);
 // count is in/out: it keeps its value unless a reply is accepted, which sets
 // it to the number of records stored (never more than capacity, 50, or the
 // whole records the datagram holds).
-int ScanRouters(DeviceEntry& target, std::uint8_t& count, RouterScanRecord* table, int capacity);
+int ScanRouters(const DeviceEntry& target, std::uint8_t& count, RouterScanRecord* table, int capacity,
+                const ToolSettings& settings, const ExchangeContext& x);
 
 }  // namespace lx47

@@ -1,6 +1,6 @@
 #include "protocol/search_mac.h"
 
-#include <cstdio>
+#include "protocol/mac_text.h"
 
 namespace lx47 {
 
@@ -50,10 +50,6 @@ bool ParseSearchMacAdrs(std::u16string_view text, MacAddress& out) {
   return true;
 }
 
-std::string FormatSearchMacAdrs(const MacAddress& m) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02X%02X%02X%02X%02X%02X", m[0], m[1], m[2], m[3], m[4], m[5]);
-  return buf;
-}
+std::string FormatSearchMacAdrs(const MacAddress& m) { return MacText(m, ""); }
 
 }  // namespace lx47

@@ -5,19 +5,18 @@
 
 #include "platform/net.h"
 #include "protocol/cycle.h"
-#include "protocol/settings.h"
 
 namespace lx47 {
 
-int WriteSettings(DeviceEntry& target) {
+int WriteSettings(DeviceEntry& target, const ToolSettings& settings, const ExchangeContext& x) {
   if (!target.hasBlock()) return PR_SEND;  // nothing to send; never read past a missing block
 
   // Built once: the first 392 bytes of the stored copy under the "SETS" marker.
   std::vector<std::uint8_t> request(target.Block.begin(), target.Block.begin() + kConfigBlockSize);
   std::memcpy(request.data(), "SETS", 4);
 
-  const int sends = MaxSendCmdLoopCount;
-  const bool broadcastAlways = USE_BC_CFG == 1;
+  const int sends = settings.MaxSendCmdLoopCount;
+  const bool broadcastAlways = settings.USE_BC_CFG == 1;
   const std::uint32_t device = target.Device_IP;
   const std::uint32_t host = target.Host_IP;
 
@@ -31,9 +30,7 @@ int WriteSettings(DeviceEntry& target) {
     return device;
   };
   cycle.bufferSize = 2048;
-  cycle.sends = sends;
-  cycle.attempts = MaxRecvLoopCount;
-  cycle.recvDelayMs = RecvDelay_msec;
+  TakeTiming(cycle, settings);
   cycle.successMarker = "SETI";
   cycle.refusalMarker = "SETn";
   cycle.minLength = kConfigBlockSize;
@@ -46,7 +43,7 @@ int WriteSettings(DeviceEntry& target) {
     target.storeReply(r.bytes, host);
     return PR_OK;
   };
-  return RunCycle(cycle);
+  return RunCycle(cycle, x);
 }
 
 }  // namespace lx47

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "protocol/device_table.h"
+#include "protocol/exchange_context.h"
+#include "protocol/tool_settings.h"
 
 namespace lx47 {
 
-int WriteSettings(DeviceEntry& target);
+int WriteSettings(DeviceEntry& target, const ToolSettings& settings, const ExchangeContext& x);
 
 }  // namespace lx47

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "protocol/tool_settings.h"
+
 namespace lx47::ui {
 
 class SettingsStore {
@@ -34,5 +36,21 @@ std::unique_ptr<SettingsStore> CreateIniFileStore(const QString& path);
 // The process-wide store: the per-user one unless a test installed another.
 SettingsStore& settingsStore();
 void setSettingsStore(SettingsStore* replacement);  // nullptr restores the per-user store
+
+// A store as the Qt-free tool settings read and write it.
+class StoreAccess final : public SettingsAccess {
+ public:
+  explicit StoreAccess(SettingsStore& store) : m_Store(store) {}
+  int readInt(const char* key, int def) override { return m_Store.readInt(QString::fromUtf8(key), def); }
+  void writeInt(const char* key, int value) override { m_Store.writeInt(QString::fromUtf8(key), value); }
+  std::string readString(const char* key) override { return m_Store.readString(QString::fromUtf8(key)).toStdString(); }
+  void writeString(const char* key, const std::string& value) override {
+    m_Store.writeString(QString::fromUtf8(key), QString::fromStdString(value));
+  }
+  void remove(const char* key) override { m_Store.remove(QString::fromUtf8(key)); }
+
+ private:
+  SettingsStore& m_Store;
+};
 
 }  // namespace lx47::ui

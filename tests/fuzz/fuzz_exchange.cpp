@@ -13,7 +13,7 @@
 #include "protocol/discovery.h"
 #include "protocol/factory_reset.h"
 #include "protocol/router_scan.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "protocol/settings_write.h"
 
 namespace {
@@ -58,39 +58,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   net.onSend = [&](const test::Datagram& d) {
     for (const test::Bytes& b : datagrams) net.replyTo(d, b);
   };
-  MaxSendCmdLoopCount = 2;
-  MaxRecvLoopCount = 8;
-  RecvDelay_msec = 20;
-  ALL_HOST_SCAN = 1;
-  ClearAbort();
+  Session session;
+  ToolSettings& settings = session.Settings;
+  settings.MaxSendCmdLoopCount = 2;
+  settings.MaxRecvLoopCount = 8;
+  const ExchangeContext x{Io{net, clock, host}, session.Abort};
 
   DeviceEntry entry = Entry();
   int result = 0;
 #if LX47_FUZZ_EXCHANGE == 0
-  ProcessParam p;
-  for (auto& e : DeviceTable) e.clear();
-  result = DiscoverDevices(&p);
-  Check(p.FoundCount >= 0 && p.FoundCount <= kDeviceTableSize);
-  for (int k = 0; k < p.FoundCount; ++k) {
-    const DeviceEntry& e = DeviceTable[static_cast<std::size_t>(k)];
+  SearchResult found;
+  result = DiscoverDevices(SearchRequest{settings}, found, x);
+  Check(found.FoundCount >= 0 && found.FoundCount <= kDeviceTableSize);
+  for (int k = 0; k < found.FoundCount; ++k) {
+    const DeviceEntry& e = found.DeviceTable[static_cast<std::size_t>(k)];
     Check(e.Entry_Status == kEntryFilled && e.Block_Length() >= kConfigBlockSize && e.Block_Length() <= 2047);
   }
-  for (auto& e : DeviceTable) e.clear();
 #elif LX47_FUZZ_EXCHANGE == 1
-  result = WriteSettings(entry);
+  result = WriteSettings(entry, settings, x);
   Check(entry.Block_Length() >= kConfigBlockSize && entry.Block_Length() <= 2047);
 #elif LX47_FUZZ_EXCHANGE == 2
-  ProcessParam p;
-  p.MacAddress = entry.Device_MAC;
-  result = FactoryReset(&entry, &p);
+  FactoryResetRequest request{settings, 0, entry.Device_MAC};
+  request.Device_IP = entry.Device_IP;
+  result = FactoryReset(request, x);
 #elif LX47_FUZZ_EXCHANGE == 3
   std::uint8_t count = 0;
-  result = ScanRouters(entry, count, RouterScanTable.data(), kRouterScanCapacity);
+  result = ScanRouters(entry, count, session.RouterScanTable.data(), kRouterScanCapacity, settings, x);
   Check(count <= kRouterScanCapacity);
 #elif LX47_FUZZ_EXCHANGE == 4
-  result = SetDeviceClock(entry);
+  result = SetDeviceClock(entry, settings, x);
 #elif LX47_FUZZ_EXCHANGE == 5
-  result = DisconnectTcp(entry);
+  result = DisconnectTcp(entry, settings, x);
 #endif
   Check(result >= -1 && result <= 20);
   Check(net.openSockets() == 0);

@@ -12,7 +12,7 @@
 
 #include "app/LX47ConfigToolApp.h"
 #include "protocol/search_mac.h"
-#include "protocol/settings.h"
+#include "protocol/tool_settings.h"
 #include "ui/settings_store.h"
 
 namespace {
@@ -29,9 +29,9 @@ struct Loaded {
 
 Loaded Load(const QString& path) {
   auto store = lx47::ui::CreateIniFileStore(path);
-  lx47::app::LoadToolSettings(*store);
-  Loaded l{lx47::APP_SETTING_OPTION1, lx47::ALL_HOST_SCAN, lx47::MaxSendCmdLoopCount, lx47::MaxRecvLoopCount,
-           lx47::RecvDelay_msec, lx47::USE_BC_CFG, lx47::USE_BC_FUP, lx47::app::ReadMaskSetting(*store)};
+  const lx47::ToolSettings t = lx47::app::LoadToolSettings(*store);
+  Loaded l{t.APP_SETTING_OPTION1, t.ALL_HOST_SCAN, t.MaxSendCmdLoopCount, t.MaxRecvLoopCount,
+           t.RecvDelay_msec, t.USE_BC_CFG, t.USE_BC_FUP, t.MaskSetting != 0};
   lx47::MacAddress mac{};
   lx47::ParseSearchMacAdrs(store->readString(QStringLiteral("SearchMacAdrs")).toStdU16String(), mac);
   return l;

@@ -7,8 +7,7 @@
 #include "app/LX47ConfigToolApp.h"
 #include "device_reply.h"
 #include "fake_net.h"
-#include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
@@ -28,18 +27,18 @@ QMap<QString, int> Contents(MemorySettingsStore& s) {
 
 TEST(StartUp, EmptyStoreEndsWithExactlyTheSevenKeys) {
   MemorySettingsStore s;
-  app::LoadToolSettings(s);
+  const ToolSettings t = app::LoadToolSettings(s);
   const QMap<QString, int> expected{{"APP_SETTING_OPTION1", 0}, {"ALL_HOST_SCAN", 1},  {"MaxSendCmdLoopCount", 10},
                                     {"MaxRecvLoopCount", 60},   {"RecvDelay_msec", 20}, {"USE_BC_CFG", 1},
                                     {"USE_BC_FUP", 0}};
   EXPECT_EQ(Contents(s), expected);
-  EXPECT_EQ(ALL_HOST_SCAN, 1);
-  EXPECT_EQ(MaxSendCmdLoopCount, 10);
-  EXPECT_EQ(MaxRecvLoopCount, 60);
-  EXPECT_EQ(RecvDelay_msec, 20);
-  EXPECT_EQ(USE_BC_CFG, 1);
-  EXPECT_EQ(USE_BC_FUP, 0);
-  EXPECT_EQ(APP_SETTING_OPTION1, 0);
+  EXPECT_EQ(t.ALL_HOST_SCAN, 1);
+  EXPECT_EQ(t.MaxSendCmdLoopCount, 10);
+  EXPECT_EQ(t.MaxRecvLoopCount, 60);
+  EXPECT_EQ(t.RecvDelay_msec, 20);
+  EXPECT_EQ(t.USE_BC_CFG, 1);
+  EXPECT_EQ(t.USE_BC_FUP, 0);
+  EXPECT_EQ(t.APP_SETTING_OPTION1, 0);
 }
 
 // One stored value, what it is stored back as and what the exchanges use.
@@ -48,35 +47,36 @@ TEST(StartUp, RepairsAndKeepsStoredValues) {
     const char* key;
     QVariant stored;
     int expected;
-    int* variable;
+    int ToolSettings::*variable;
   };
   const Case cases[] = {
-      {"ALL_HOST_SCAN", 7, 1, &ALL_HOST_SCAN},
-      {"ALL_HOST_SCAN", 0, 0, &ALL_HOST_SCAN},
-      {"APP_SETTING_OPTION1", -2, 1, &APP_SETTING_OPTION1},
-      {"USE_BC_CFG", 0, 0, &USE_BC_CFG},
-      {"USE_BC_FUP", 3, 1, &USE_BC_FUP},
-      {"RecvDelay_msec", 501, 20, &RecvDelay_msec},
-      {"RecvDelay_msec", 500, 500, &RecvDelay_msec},
-      {"RecvDelay_msec", 1, 1, &RecvDelay_msec},
-      {"RecvDelay_msec", 0, 20, &RecvDelay_msec},
-      {"MaxSendCmdLoopCount", 0, 10, &MaxSendCmdLoopCount},
-      {"MaxSendCmdLoopCount", -3, 10, &MaxSendCmdLoopCount},
-      {"MaxSendCmdLoopCount", 1000, 1000, &MaxSendCmdLoopCount},  // the tool settings' narrower range is not applied
-      {"MaxRecvLoopCount", 0, 60, &MaxRecvLoopCount},
-      {"MaxRecvLoopCount", 1, 1, &MaxRecvLoopCount},
+      {"ALL_HOST_SCAN", 7, 1, &ToolSettings::ALL_HOST_SCAN},
+      {"ALL_HOST_SCAN", 0, 0, &ToolSettings::ALL_HOST_SCAN},
+      {"APP_SETTING_OPTION1", -2, 1, &ToolSettings::APP_SETTING_OPTION1},
+      {"USE_BC_CFG", 0, 0, &ToolSettings::USE_BC_CFG},
+      {"USE_BC_FUP", 3, 1, &ToolSettings::USE_BC_FUP},
+      {"RecvDelay_msec", 501, 20, &ToolSettings::RecvDelay_msec},
+      {"RecvDelay_msec", 500, 500, &ToolSettings::RecvDelay_msec},
+      {"RecvDelay_msec", 1, 1, &ToolSettings::RecvDelay_msec},
+      {"RecvDelay_msec", 0, 20, &ToolSettings::RecvDelay_msec},
+      {"MaxSendCmdLoopCount", 0, 10, &ToolSettings::MaxSendCmdLoopCount},
+      {"MaxSendCmdLoopCount", -3, 10, &ToolSettings::MaxSendCmdLoopCount},
+      // The tool settings' narrower range is not applied.
+      {"MaxSendCmdLoopCount", 1000, 1000, &ToolSettings::MaxSendCmdLoopCount},
+      {"MaxRecvLoopCount", 0, 60, &ToolSettings::MaxRecvLoopCount},
+      {"MaxRecvLoopCount", 1, 1, &ToolSettings::MaxRecvLoopCount},
       // A value that is not an integer reads as the key's default.
-      {"RecvDelay_msec", QStringLiteral("fast"), 20, &RecvDelay_msec},
-      {"USE_BC_CFG", QStringLiteral("x"), 1, &USE_BC_CFG},
-      {"MaxRecvLoopCount", QStringLiteral("12ms"), 60, &MaxRecvLoopCount},
+      {"RecvDelay_msec", QStringLiteral("fast"), 20, &ToolSettings::RecvDelay_msec},
+      {"USE_BC_CFG", QStringLiteral("x"), 1, &ToolSettings::USE_BC_CFG},
+      {"MaxRecvLoopCount", QStringLiteral("12ms"), 60, &ToolSettings::MaxRecvLoopCount},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.key) + " = " + c.stored.toString().toStdString());
     MemorySettingsStore s;
     s.setRaw(c.key, c.stored);
-    app::LoadToolSettings(s);
+    const ToolSettings t = app::LoadToolSettings(s);
     EXPECT_EQ(s.readInt(c.key, -1), c.expected);
-    EXPECT_EQ(*c.variable, c.expected);
+    EXPECT_EQ(t.*c.variable, c.expected);
     EXPECT_EQ(s.keys().size(), 7);
   }
 }
@@ -86,11 +86,11 @@ TEST(StartUp, MaskSettingIsOnOnlyAboveZero) {
   for (const auto& [stored, on] : cases) {
     MemorySettingsStore s;
     s.setRaw("MaskSetting", stored);
-    EXPECT_EQ(app::ReadMaskSetting(s), on) << stored.toString().toStdString();
+    EXPECT_EQ(app::LoadToolSettings(s).MaskSetting != 0, on) << stored.toString().toStdString();
   }
   MemorySettingsStore empty;
-  EXPECT_FALSE(app::ReadMaskSetting(empty));
-  EXPECT_TRUE(empty.keys().isEmpty());  // read, never written
+  EXPECT_EQ(app::LoadToolSettings(empty).MaskSetting, 0);
+  EXPECT_FALSE(empty.contains("MaskSetting"));  // read, never written
 }
 
 TEST(StartUp, TitleIsCaptionTwoBlanksVerAndVersion) {
@@ -118,11 +118,13 @@ TEST(StartUp, SocketLibraryFailureShowsString103AndTouchesNoSetting) {
 }
 
 TEST(StartUp, CleanUpReleasesEveryBlockAndZeroesTheCount) {
-  for (int i = 0; i < 3; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0x0100000a);
-  DeviceCount = 3;
-  app::ReleaseDeviceTable();
-  EXPECT_EQ(DeviceCount, 0);
-  for (const DeviceEntry& e : DeviceTable) {
+  Session session;
+  for (int i = 0; i < 3; ++i)
+    session.DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0x0100000a);
+  session.DeviceCount = 3;
+  session.ReleaseDeviceTable();
+  EXPECT_EQ(session.DeviceCount, 0);
+  for (const DeviceEntry& e : session.DeviceTable) {
     EXPECT_TRUE(e.Block.empty());
     EXPECT_EQ(e.Device_IP, 0u);
     EXPECT_EQ(e.Entry_Status, 0);

@@ -21,11 +21,11 @@
 #include "app/LX47ConfigToolDlg.h"
 #include "controls/CIPAddrEdit.h"
 #include "fakes.h"
-#include "hostnet/DlgAppSetting.h"
-#include "pages/DlgExtraSettings.h"
+#include "app/DlgAppSetting.h"
+#include "pages/DlgSpecial.h"
 #include "pages/DlgNetwork.h"
 #include "pages/DlgSerial.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
 
@@ -82,18 +82,18 @@ struct Owner {
 
 class ClickThrough : public ::testing::Test {
  protected:
-  ~ClickThrough() override { EmptyDeviceTable(); }
   ui::MemorySettingsStore store;
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   test::FakeHostNet net;
+  Session session;
 };
 
 }  // namespace
 
 TEST_F(ClickThrough, TextsFramesAndGroupBoxesPassTheGestureOnControlsKeepIt) {
   std::unique_ptr<app::LX47ConfigToolDlg> main;
-  std::unique_ptr<hostnet::DlgAppSetting> tools;
+  std::unique_ptr<app::DlgAppSetting> tools;
   std::unique_ptr<pages::DlgNetwork> network;
   std::unique_ptr<pages::DlgSerial> serial;
   std::unique_ptr<pages::DlgSpecial> special;
@@ -101,7 +101,7 @@ TEST_F(ClickThrough, TextsFramesAndGroupBoxesPassTheGestureOnControlsKeepIt) {
       {"main window",
        [&] {
          main = std::make_unique<app::LX47ConfigToolDlg>(
-             nullptr, [](int, QWidget* parent) { return new EmptyPage(parent); });
+             session, nullptr, [](int, QWidget* parent) { return new EmptyPage(parent); });
          main->show();
          main->EnableMainControls(true);  // the selection text and version in sight
          main->SetSelectionText(QStringLiteral("選択 No. 1"));
@@ -111,7 +111,7 @@ TEST_F(ClickThrough, TextsFramesAndGroupBoxesPassTheGestureOnControlsKeepIt) {
        [&] { return main->m_RDblClkCount; }, [] {}},
       {"tool settings",
        [&] {
-         tools = std::make_unique<hostnet::DlgAppSetting>();
+         tools = std::make_unique<app::DlgAppSetting>(session.Settings);
          tools->show();
          return tools.get();
        },
@@ -132,7 +132,7 @@ TEST_F(ClickThrough, TextsFramesAndGroupBoxesPassTheGestureOnControlsKeepIt) {
        [&] { return serial->m_UnlockCount; }, [&] { serial->m_UnlockCount = 0; }},
       {"special page",
        [&] {
-         special = std::make_unique<pages::DlgSpecial>();
+         special = std::make_unique<pages::DlgSpecial>(session);
          special->show();
          return special.get();
        },

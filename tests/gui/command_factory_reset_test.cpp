@@ -48,7 +48,7 @@ class FactoryResetCommand : public CommandTest {
     return out;
   }
   void ExpectNoDevicesState() {
-    EXPECT_EQ(DeviceCount, 0);
+    EXPECT_EQ(session.DeviceCount, 0);
     EXPECT_EQ(dlg->deviceList()->rowCount(), 0);
     EXPECT_FALSE(dlg->deviceList()->isEnabled());
     EXPECT_FALSE(dlg->writeButton()->isEnabled());
@@ -60,7 +60,7 @@ class FactoryResetCommand : public CommandTest {
 };
 
 TEST_F(FactoryResetCommand, ShownDeviceIsResetAtItsOwnAddress) {
-  USE_BC_CFG = 0;
+  settings.USE_BC_CFG = 0;
   ListDevices();
   dlg->m_LastPassword = "secret  ";
   dlg->m_RepeatSearch = 1;
@@ -90,7 +90,7 @@ TEST_F(FactoryResetCommand, ShownDeviceIsResetAtItsOwnAddress) {
 }
 
 TEST_F(FactoryResetCommand, AnotherAddressOrNoShownDeviceIsABroadcast) {
-  USE_BC_CFG = 0;
+  settings.USE_BC_CFG = 0;
   ListDevices();
   DeviceAnswers();
   Reset(QStringLiteral("00:80:47:00:00:09"));
@@ -159,7 +159,7 @@ TEST_F(FactoryResetCommand, CancelOrNoChangesNothing) {
   rec.answer(MsgResult::No);
   app::commands::FactoryReset(*dlg);
   EXPECT_EQ(rec.count(), 1);  // the confirmation only
-  EXPECT_EQ(DeviceCount, 2);
+  EXPECT_EQ(session.DeviceCount, 2);
   EXPECT_EQ(dlg->deviceList()->rowCount(), 2);
   EXPECT_EQ(dlg->m_CurrentIndex, 0);
   EXPECT_TRUE(dlg->firmwareButton()->isEnabled());
@@ -187,7 +187,8 @@ TEST_F(FactoryResetCommand, OutcomeMessages) {
       {"refused", 0, [](FactoryResetCommand& t) { t.DeviceAnswers("REng"); },
        ui::Str(143) + ui::Str(179) + "\n\n" + ui::Str(178), MsgIcon::Warning},
       {"no reply", 0, [](FactoryResetCommand&) {}, noReply, MsgIcon::Warning},
-      {"aborted", 0, [](FactoryResetCommand& t) { t.clock.onSleep = [](std::uint32_t) { RequestAbort(); }; },
+      {"aborted", 0,
+       [](FactoryResetCommand& t) { t.clock.onSleep = [&t](std::uint32_t) { t.session.Abort.RequestAbort(); }; },
        ui::Str(155) + "\n\n" + ui::Str(178), MsgIcon::Warning},
       {"socket", 0, [](FactoryResetCommand& t) { t.net.failCall(Call::UdpSocket); },
        ui::Str(143) + "\n" + ui::Str(154) + "\n\n" + ui::Str(178), MsgIcon::Warning},

@@ -14,7 +14,7 @@
 #include "app/commands.h"
 #include "command_fixture.h"
 #include "controls/CStaticEx.h"
-#include "hostnet/DlgErrorInfo.h"
+#include "app/error_info.h"
 #include "protocol/result_codes.h"
 
 using namespace lx47;
@@ -166,7 +166,7 @@ TEST_F(FirmwareCommand, MissingFileShowsNotFoundTheErrorBoxAndTheLoadError) {
   EXPECT_EQ(rec.shown[0].icon, MsgIcon::None);
   EXPECT_EQ(rec.shown[0].buttons, ui::MsgButtons::Ok);
   EXPECT_EQ(rec.shown[1].caption, QStringLiteral("ErrorInfomation"));
-  EXPECT_EQ(rec.shown[1].text, hostnet::ErrorInfoText(2));
+  EXPECT_EQ(rec.shown[1].text, app::ErrorInfoText(2));
   EXPECT_EQ(rec.shown[2].text,
             QStringLiteral(" IDS_FILE_LOAD_ERROR  %1\n\n\n  (m_cause=2)").arg(QDir::toNativeSeparators(path)));
   EXPECT_EQ(rec.shown[2].icon, MsgIcon::Error);
@@ -255,8 +255,8 @@ TEST_F(FirmwareCommand, FailuresSearchAgainOnlyForAnInfrastructureDevice) {
   };
   const auto abortOnce = [](FirmwareCommand& t) {
     auto once = std::make_shared<std::atomic<bool>>(false);
-    t.clock.onSleep = [once](std::uint32_t) {
-      if (!once->exchange(true)) RequestAbort();
+    t.clock.onSleep = [once, &t](std::uint32_t) {
+      if (!once->exchange(true)) t.session.Abort.RequestAbort();
     };
   };
   const Case cases[] = {

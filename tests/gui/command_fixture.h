@@ -15,8 +15,7 @@
 #include "fake_net.h"
 #include "fakes.h"
 #include "pages/settings_page.h"
-#include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
@@ -57,36 +56,25 @@ class BytePage : public pages::SettingsPage {
   int stores = 0;
 };
 
-inline DeviceEntry& Entry(int i) { return DeviceTable[static_cast<std::size_t>(i)]; }
-
 class CommandTest : public ::testing::Test {
  public:
   static constexpr std::uint32_t kHost = 0x01002F0Au;  // 10.47.0.1 in network order
 
   void SetUp() override {
-    MaxSendCmdLoopCount = 2;
-    MaxRecvLoopCount = 3;
-    RecvDelay_msec = 20;
-    ALL_HOST_SCAN = 1;
-    USE_BC_CFG = 1;
-    USE_BC_FUP = 0;
-    SelectedHostAddress = 0;
-    ClearAbort();
-    for (auto& e : DeviceTable) e.clear();
-    DeviceCount = 0;
+    settings.MaxSendCmdLoopCount = 2;
+    settings.MaxRecvLoopCount = 3;
     host.addRow("10.47.0.1");
-    dlg.emplace(nullptr, [this](int slot, QWidget* parent) {
+    dlg.emplace(session, nullptr, [this](int slot, QWidget* parent) {
       pages[slot] = new BytePage(slot, parent);
       return pages[slot];
     });
   }
   void TearDown() override {
     dlg.reset();
-    for (auto& e : DeviceTable) e.clear();
-    DeviceCount = 0;
-    ClearAbort();
     EXPECT_EQ(net.openSockets(), 0);
   }
+
+  DeviceEntry& Entry(int i) { return session.DeviceTable[static_cast<std::size_t>(i)]; }
 
   // count devices listed as a search leaves them, device 0 shown.
   void ListDevices(int count = 2, std::uint8_t wifiMode = 0) {
@@ -95,7 +83,7 @@ class CommandTest : public ::testing::Test {
       reply[field::Wifi_Mode.offset] = wifiMode;
       Entry(i).storeReply(reply, kHost);
     }
-    DeviceCount = count;
+    session.DeviceCount = count;
     dlg->FillDeviceList();
     dlg->EnableMainControls(true);
     dlg->m_CurrentIndex = dlg->m_PreviousIndex = -1;
@@ -119,6 +107,10 @@ class CommandTest : public ::testing::Test {
   FakeClock clock;
   FakeHostNet host;
   BytePage* pages[5] = {};
+  // A fresh session for every test: the tool settings at their defaults,
+  // empty tables.
+  Session session;
+  ToolSettings& settings = session.Settings;
   std::optional<app::LX47ConfigToolDlg> dlg;
 };
 

@@ -116,7 +116,8 @@ TEST_F(WriteCommand, FailuresShowTheirMessageAndKeepTheStoredValues) {
   const Case cases[] = {
       {"no reply", [](WriteCommand&) {}, ui::Str(156)},
       {"refused", [](WriteCommand& t) { t.DeviceAnswers("SETn"); }, ui::Str(180) + "\n\n" + ui::Str(179)},
-      {"aborted", [](WriteCommand& t) { t.clock.onSleep = [](std::uint32_t) { RequestAbort(); }; },
+      {"aborted",
+       [](WriteCommand& t) { t.clock.onSleep = [&t](std::uint32_t) { t.session.Abort.RequestAbort(); }; },
        ui::Str(155)},
       {"socket", [](WriteCommand& t) { t.net.failCall(Call::UdpSocket); }, ui::Str(131) + "\n\n" + ui::Str(157)},
   };
@@ -151,7 +152,7 @@ TEST_F(WriteCommand, ExitAfterAWriteWithoutReplyAsksNothing) {
 }
 
 TEST_F(WriteCommand, TheStoredBroadcastSettingIsReadForEveryWrite) {
-  MaxSendCmdLoopCount = 3;  // two sends to the device, then one broadcast
+  settings.MaxSendCmdLoopCount = 3;  // two sends to the device, then one broadcast
   ListDevices();
   const std::uint32_t device = Entry(0).Device_IP;
   const auto destinations = [this] {
@@ -161,7 +162,7 @@ TEST_F(WriteCommand, TheStoredBroadcastSettingIsReadForEveryWrite) {
   };
 
   store.writeInt("USE_BC_CFG", 0);  // as if changed while the tool runs
-  USE_BC_CFG = 1;
+  settings.USE_BC_CFG = 1;
   Write();
   EXPECT_EQ(destinations(), (std::vector<std::uint32_t>{device, device, platform::kBroadcastAddr}));
 
@@ -173,9 +174,9 @@ TEST_F(WriteCommand, TheStoredBroadcastSettingIsReadForEveryWrite) {
   for (std::size_t i = first; i < all.size(); ++i) EXPECT_EQ(all[i], platform::kBroadcastAddr);
 
   store.remove("USE_BC_CFG");  // absent: broadcast, the default
-  USE_BC_CFG = 0;
+  settings.USE_BC_CFG = 0;
   Write();
-  EXPECT_EQ(USE_BC_CFG, 1);
+  EXPECT_EQ(settings.USE_BC_CFG, 1);
 }
 
 }  // namespace

@@ -15,10 +15,11 @@
 #include "app/DlgPassword.h"
 #include "controls/CMACAddrEdit.h"
 #include "fakes.h"
-#include "hostnet/DlgAppSetting.h"
+#include "app/DlgAppSetting.h"
 #include "page_support.h"
 #include "pages/DlgSelectRouter.h"
 #include "protocol/result_codes.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
 
@@ -29,10 +30,9 @@ namespace {
 class DialogKeys : public ::testing::Test {
  protected:
   DialogKeys() {
-    RouterScanTable[0] = test::Router("office", 6, 3, 0xC4, 1);
-    RouterScanCount = 1;
+    session.RouterScanTable[0] = test::Router("office", 6, 3, 0xC4, 1);
+    session.RouterScanCount = 1;
   }
-  ~DialogKeys() override { RouterScanCount = 0; }
 
   // Each dialog opened as its command opens it, with the control that has
   // the focus before Enter: a push button, found by its text, or an edit.
@@ -43,7 +43,7 @@ class DialogKeys : public ::testing::Test {
       return d;
     }
     if (dialog == "tools") {
-      auto d = std::make_unique<hostnet::DlgAppSetting>();
+      auto d = std::make_unique<app::DlgAppSetting>(session.Settings);
       d->show();
       return d;
     }
@@ -54,7 +54,7 @@ class DialogKeys : public ::testing::Test {
       return d;
     }
     auto d = std::make_unique<pages::DlgSelectRouter>(
-        [](QWidget*, const pages::RunnerRequest&) { return pages::RunnerOutcome{true, PR_OK}; });
+        session, [](QWidget*, const pages::RunnerRequest&) { return pages::RunnerOutcome{true, PR_OK}; });
     d->m_SettingIndex = 0;
     d->show();
     d->list()->setCurrentRow(0);  // so that its OK is enabled
@@ -65,6 +65,7 @@ class DialogKeys : public ::testing::Test {
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   test::FakeHostNet net;
+  Session session;
 };
 
 void PressEnter(QWidget* focused) {

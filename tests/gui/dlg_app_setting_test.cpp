@@ -12,14 +12,14 @@
 #include <QTimer>
 
 #include "fakes.h"
-#include "hostnet/DlgAppSetting.h"
-#include "hostnet/DlgErrorInfo.h"
-#include "protocol/settings.h"
+#include "app/DlgAppSetting.h"
+#include "app/error_info.h"
+#include "protocol/tool_settings.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
 
 using lx47::hostnet::AdapterInfo;
-using lx47::hostnet::DlgAppSetting;
+using lx47::app::DlgAppSetting;
 using lx47::test::FakeHostNet;
 using lx47::test::RecordingMessages;
 using lx47::ui::MemorySettingsStore;
@@ -52,11 +52,6 @@ const char* kWarning =
 class DlgAppSettingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    lx47::APP_SETTING_OPTION1 = 0;
-    lx47::ALL_HOST_SCAN = 1;
-    lx47::MaxSendCmdLoopCount = 10;
-    lx47::MaxRecvLoopCount = 60;
-    lx47::RecvDelay_msec = 20;
     net.adapterList = {
         Adapter("lx0", "lx0 (veth)", 6, "10.47.0.1"),
         Adapter("tun0", "tun0", 53, "10.9.0.1"),
@@ -65,8 +60,6 @@ class DlgAppSettingTest : public ::testing::Test {
         Adapter("lx2", "lx2 (wifi)", 71, "10.48.0.1", {0xAA, 0xBB, 0xCC, 0x01, 0x02, 0x03}),
     };
   }
-  void TearDown() override { lx47::APP_SETTING_OPTION1 = 0; }
-
   void StoreAdapter(const char* name, const char* desc, const char* ip) {
     store.writeInt("ALL_HOST_SCAN", 0);
     store.writeString("HOST_ADAPTERNAME", name);
@@ -74,7 +67,7 @@ class DlgAppSettingTest : public ::testing::Test {
     store.writeString("HOST_IP", ip);
   }
   std::unique_ptr<DlgAppSetting> Open() {
-    auto d = std::make_unique<DlgAppSetting>();
+    auto d = std::make_unique<DlgAppSetting>(settings);
     d->show();
     return d;
   }
@@ -89,6 +82,8 @@ class DlgAppSettingTest : public ::testing::Test {
   ScopedSettingsStore scoped{&store};
   RecordingMessages msgs;
   FakeHostNet net;
+  // The session's settings, at their defaults.
+  lx47::ToolSettings settings;
 };
 
 }  // namespace
@@ -222,7 +217,7 @@ TEST_F(DlgAppSettingTest, HostChoiceIsStoredAndAllScanRemovesTheStoredAdapter) {
   d->hostList()->setCurrentIndex(1);
   d->okButton()->click();
   ASSERT_EQ(d->result(), QDialog::Accepted);
-  EXPECT_EQ(lx47::ALL_HOST_SCAN, 0);
+  EXPECT_EQ(settings.ALL_HOST_SCAN, 0);
   EXPECT_EQ(store.readInt("ALL_HOST_SCAN", -1), 0);
   EXPECT_EQ(store.readString("HOST_IP"), "10.47.0.1");
   EXPECT_EQ(store.readString("HOST_DESC"), "lx0 (veth)");
@@ -233,7 +228,7 @@ TEST_F(DlgAppSettingTest, HostChoiceIsStoredAndAllScanRemovesTheStoredAdapter) {
   again->hostList()->setCurrentIndex(0);
   again->okButton()->click();
   ASSERT_EQ(again->result(), QDialog::Accepted);
-  EXPECT_EQ(lx47::ALL_HOST_SCAN, 1);
+  EXPECT_EQ(settings.ALL_HOST_SCAN, 1);
   EXPECT_EQ(store.readInt("ALL_HOST_SCAN", -1), 1);
   for (const char* k : {"HOST_IP", "HOST_DESC", "HOST_ADAPTERNAME"}) EXPECT_FALSE(store.contains(k)) << k;
 
@@ -267,7 +262,7 @@ TEST_F(DlgAppSettingTest, OnOkChecksTheNumbersInOrder) {
     SCOPED_TRACE(c.name);
     store.clear();
     msgs.clear();
-    lx47::APP_SETTING_OPTION1 = 1;
+    settings.APP_SETTING_OPTION1 = 1;
     auto d = Open();
     d->sendCountEdit()->setText(c.send);
     d->recvDelayEdit()->setText(c.delay);
@@ -278,13 +273,13 @@ TEST_F(DlgAppSettingTest, OnOkChecksTheNumbersInOrder) {
     EXPECT_EQ(store.readInt("RecvDelay_msec", -1), c.delay_);
     EXPECT_EQ(store.readInt("MaxRecvLoopCount", -1), c.recv_);
     if (c.send_ >= 0) {
-      EXPECT_EQ(lx47::MaxSendCmdLoopCount, c.send_);
+      EXPECT_EQ(settings.MaxSendCmdLoopCount, c.send_);
     }
     if (c.delay_ >= 0) {
-      EXPECT_EQ(lx47::RecvDelay_msec, c.delay_);
+      EXPECT_EQ(settings.RecvDelay_msec, c.delay_);
     }
     if (c.recv_ >= 0) {
-      EXPECT_EQ(lx47::MaxRecvLoopCount, c.recv_);
+      EXPECT_EQ(settings.MaxRecvLoopCount, c.recv_);
     }
     if (!c.message) {
       EXPECT_EQ(d->result(), QDialog::Accepted);
@@ -302,7 +297,7 @@ TEST_F(DlgAppSettingTest, OnOkChecksTheNumbersInOrder) {
 TEST_F(DlgAppSettingTest, HiddenDelayIsStillCheckedAndSelectedOnRefusal) {
   store.writeInt("RecvDelay_msec", 200);  // accepted at start-up, not here
   auto d = Open();
-  EXPECT_EQ(lx47::RecvDelay_msec, 200) << "opening reloads the in-memory value";
+  EXPECT_EQ(settings.RecvDelay_msec, 200) << "opening reloads the in-memory value";
   EXPECT_TRUE(d->recvDelayEdit()->isHidden());
   EXPECT_EQ(d->recvDelayEdit()->text(), "200");
   d->okButton()->click();
@@ -335,10 +330,10 @@ TEST_F(DlgAppSettingTest, RightDoubleClicksRevealTheReceiveFields) {
   dbl(Qt::LeftButton);
   for (int i = 1; i < DlgAppSetting::kRevealCount; ++i) dbl(Qt::RightButton);
   EXPECT_EQ(hidden(), 6);
-  EXPECT_EQ(lx47::APP_SETTING_OPTION1, 0);
+  EXPECT_EQ(settings.APP_SETTING_OPTION1, 0);
   dbl(Qt::RightButton);
   EXPECT_EQ(hidden(), 0);
-  EXPECT_EQ(lx47::APP_SETTING_OPTION1, 1);
+  EXPECT_EQ(settings.APP_SETTING_OPTION1, 1);
   EXPECT_FALSE(store.contains("APP_SETTING_OPTION1"));
   // Opened with the flag set, they show at once.
   EXPECT_EQ(Open()->receiveControls()[4]->isHidden(), false);
@@ -347,7 +342,7 @@ TEST_F(DlgAppSettingTest, RightDoubleClicksRevealTheReceiveFields) {
 TEST_F(DlgAppSettingTest, CancelStoresNothing) {
   store.writeInt("MaxSendCmdLoopCount", 30);
   auto d = Open();
-  EXPECT_EQ(lx47::MaxSendCmdLoopCount, 30);
+  EXPECT_EQ(settings.MaxSendCmdLoopCount, 30);
   d->hostList()->setCurrentIndex(1);
   d->sendCountEdit()->setText("40");
   d->cancelButton()->click();
@@ -357,14 +352,14 @@ TEST_F(DlgAppSettingTest, CancelStoresNothing) {
 }
 
 TEST(ShowErrorInfo, Texts) {
-  EXPECT_EQ(lx47::hostnet::ErrorInfoText(121), "Time out  occured\n Win32 ErrorCode : 121");
-  EXPECT_EQ(lx47::hostnet::ErrorInfoText(987654), " Win32  ErrorCode：987654");
-  const QString known = lx47::hostnet::ErrorInfoText(2);
+  EXPECT_EQ(lx47::app::ErrorInfoText(121), "Time out  occured\n Win32 ErrorCode : 121");
+  EXPECT_EQ(lx47::app::ErrorInfoText(987654), " Win32  ErrorCode：987654");
+  const QString known = lx47::app::ErrorInfoText(2);
   EXPECT_TRUE(known.endsWith("\n Win32 ErrorCode : 2")) << known.toStdString();
   EXPECT_GT(known.indexOf('\n'), 0);
 
   RecordingMessages msgs;
-  lx47::hostnet::ShowErrorInfo(121);
+  lx47::app::ShowErrorInfo(121);
   ASSERT_EQ(msgs.count(), 1);
   EXPECT_EQ(msgs.last().caption, "ErrorInfomation");
   EXPECT_EQ(msgs.last().icon, MsgIcon::Information);

@@ -16,48 +16,38 @@
 #include "controls/CStaticEx.h"
 #include "fake_net.h"
 #include "fakes.h"
+#include "protocol/job.h"
 #include "protocol/result_codes.h"
-#include "protocol/router_scan.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 
 using namespace lx47;
 using app::DlgProcess;
 
 namespace {
 
-// What the fake workers do, set by each test before the run.
-std::atomic<int> g_endCode{0};
-ProcessParam g_seen;
-std::atomic<bool> g_abortSeen{false};
-
-void PostEnd(ProcessParam* p, int code) { p->hNotifyWnd->post(UWM_PROCESS_END, code, 0); }
-
-void CopyParamWorker(ProcessParam* p) {
-  g_seen = *p;
-  PostEnd(p, g_endCode);
-}
-
-void ProgressWorker(ProcessParam* p) {
-  p->hNotifyWnd->post(UWM_PROCESS_PROGRESS, 6, 12);
-  PostEnd(p, 0);
+int ProgressJob(const ExchangeContext& x) {
+  x.notify->post(UWM_PROCESS_PROGRESS, 6, 12);
+  return PR_OK;
 }
 
 // Runs until the abort flag is set (at most 5 s), then takes a while to
 // wind down, as an exchange finishing its current attempt does.
-void AbortableWorker(ProcessParam* p) {
-  for (int i = 0; i < 1000 && !IsAbortRequested(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  g_abortSeen = IsAbortRequested();
+std::atomic<bool> g_abortSeen{false};
+int AbortableJob(const ExchangeContext& x) {
+  for (int i = 0; i < 1000 && !x.abort.IsAbortRequested(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  g_abortSeen = x.abort.IsAbortRequested();
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  PostEnd(p, g_abortSeen ? PR_ABORTED : PR_OK);
+  return g_abortSeen ? PR_ABORTED : PR_OK;
 }
 
 // Runs the dialog with a guard that ends a run that never finishes.
-int Exec(DlgProcess& dlg) {
+int Exec(DlgProcess& dlg, Session& session) {
   QTimer guard;
   guard.setSingleShot(true);
-  QObject::connect(&guard, &QTimer::timeout, &dlg, [&dlg] {
+  QObject::connect(&guard, &QTimer::timeout, &dlg, [&dlg, &session] {
     ADD_FAILURE() << "the runner did not close";
-    RequestAbort();
+    session.Abort.RequestAbort();
     dlg.done(-99);
   });
   guard.start(15000);
@@ -91,10 +81,11 @@ TEST(DlgProcess, ProgressTexts) {
 }
 
 TEST(DlgProcess, FirmwareProgressIsShownAndEndClosesWithTheCode) {
-  DlgProcess dlg;
+  Session session;
+  DlgProcess dlg(session);
   dlg.m_Kind = OP_FIRMWARE;
-  dlg.m_WorkerOverride = ProgressWorker;
-  EXPECT_EQ(Exec(dlg), QDialog::Accepted);
+  dlg.m_Job = ProgressJob;
+  EXPECT_EQ(Exec(dlg, session), QDialog::Accepted);
   EXPECT_EQ(dlg.m_Result, 0);
   EXPECT_EQ(dlg.bytesLabel()->text(), QStringLiteral("(6/12\n)"));
   EXPECT_EQ(dlg.percentLabel()->text(), QStringLiteral("50.0 %"));
@@ -102,113 +93,60 @@ TEST(DlgProcess, FirmwareProgressIsShownAndEndClosesWithTheCode) {
   EXPECT_FALSE(dlg.percentLabel()->isHidden());
 }
 
-TEST(DlgProcess, ParamIsFilledPerKind) {
-  static std::uint8_t image[5] = {1, 2, 3, 4, 5};
-  const MacAddress mac{1, 2, 3, 4, 5, 6};
-
-  struct Case {
-    int kind;
-    std::function<void(DlgProcess&)> set;
-    std::function<void(const ProcessParam&)> check;
-  };
-  const Case cases[] = {
-      {OP_SEARCH,
-       [&](DlgProcess& d) {
-         d.m_Password = QByteArray("abc");
-         d.m_Mac = mac;
-         d.m_OneDevice = 1;
-         d.m_DataPtr = image;  // not a search input: stays out of the record
-       },
-       [&](const ProcessParam& p) {
-         const std::array<std::uint8_t, 8> pw{'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '};
-         EXPECT_EQ(p.Password, pw);
-         EXPECT_EQ(p.MacAddress, mac);
-         EXPECT_EQ(p.OneDevice, 1);
-         EXPECT_EQ(p.DataPtr, nullptr);
-       }},
-      {OP_SEARCH, [&](DlgProcess& d) { d.m_Password = QByteArray("123456789ABC"); },
-       [&](const ProcessParam& p) {
-         const std::array<std::uint8_t, 8> pw{'1', '2', '3', '4', '5', '6', '7', '8'};
-         EXPECT_EQ(p.Password, pw);
-         EXPECT_EQ(p.MacAddress, MacAddress{});
-       }},
-      {OP_WRITE,
-       [&](DlgProcess& d) {
-         d.m_Mac = mac;
-         d.m_Password = "x";
-       },
-       [&](const ProcessParam& p) {
-         EXPECT_EQ(p.MacAddress, MacAddress{});
-         EXPECT_EQ(p.Password, (std::array<std::uint8_t, 8>{}));
-       }},
-      {OP_FIRMWARE,
-       [&](DlgProcess& d) {
-         d.m_DataPtr = image;
-         d.m_DataSize = 5;
-       },
-       [&](const ProcessParam& p) {
-         EXPECT_EQ(p.DataPtr, image);
-         EXPECT_EQ(p.DataSize, 5);
-       }},
-      {OP_FACTORY_RESET,
-       [&](DlgProcess& d) {
-         d.m_Mac = mac;
-         d.m_UseBroadcast = 1;
-         d.m_EraseMode = 2;
-       },
-       [&](const ProcessParam& p) {
-         EXPECT_EQ(p.MacAddress, mac);
-         EXPECT_EQ(p.UseBroadcast, 1);
-         EXPECT_EQ(p.EraseMode, 2);
-       }},
-      {OP_ROUTER_SCAN, [&](DlgProcess& d) { d.m_DataSize = 7; },
-       [&](const ProcessParam& p) {
-         EXPECT_EQ(p.FoundCount, 0);
-         EXPECT_EQ(p.DataPtr, reinterpret_cast<const std::uint8_t*>(RouterScanTable.data()));
-         EXPECT_EQ(p.DataSize, kRouterScanCapacity);
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.kind);
-    DlgProcess dlg;
-    DeviceEntry entry;
-    dlg.m_Kind = c.kind;
-    dlg.m_TargetEntry = &entry;
-    dlg.m_WorkerOverride = CopyParamWorker;
-    c.set(dlg);
-    g_endCode = 19;
-    g_seen = ProcessParam{};
-    EXPECT_EQ(Exec(dlg), QDialog::Accepted);
+// Whatever the kind, the runner starts its one job on a thread of its own,
+// with the session's abort flag cleared and its own window to post to, and
+// closes with the job's code. Only the firmware transfer shows the byte
+// progress.
+TEST(DlgProcess, RunsItsJobOnAWorkerThread) {
+  for (const int kind : {OP_SEARCH, OP_WRITE, OP_FIRMWARE, OP_FACTORY_RESET, OP_ROUTER_SCAN}) {
+    SCOPED_TRACE(kind);
+    Session session;
+    session.Abort.RequestAbort();  // left from an earlier cancel
+    DlgProcess dlg(session);
+    dlg.m_Kind = kind;
+    std::atomic<bool> otherThread{false}, ownFlag{false}, cleared{false}, notifier{false};
+    const std::thread::id ui = std::this_thread::get_id();
+    dlg.m_Job = [&](const ExchangeContext& x) {
+      otherThread = std::this_thread::get_id() != ui;
+      ownFlag = &x.abort == &session.Abort;
+      cleared = !x.abort.IsAbortRequested();
+      notifier = x.notify != nullptr;
+      return 19;
+    };
+    EXPECT_EQ(Exec(dlg, session), QDialog::Accepted);
     EXPECT_EQ(dlg.m_Result, 19);
-    EXPECT_EQ(g_seen.TargetEntry, &entry);
-    EXPECT_NE(g_seen.hNotifyWnd, nullptr);
-    c.check(g_seen);
-    // Only the firmware transfer shows the byte progress.
-    EXPECT_EQ(dlg.bytesLabel()->isHidden(), c.kind != OP_FIRMWARE);
-    EXPECT_EQ(dlg.percentLabel()->isHidden(), c.kind != OP_FIRMWARE);
+    EXPECT_TRUE(otherThread);
+    EXPECT_TRUE(ownFlag);
+    EXPECT_TRUE(cleared);
+    EXPECT_TRUE(notifier);
+    EXPECT_EQ(dlg.bytesLabel()->isHidden(), kind != OP_FIRMWARE);
+    EXPECT_EQ(dlg.percentLabel()->isHidden(), kind != OP_FIRMWARE);
   }
 }
 
 TEST(DlgProcess, WorkerThatCannotStartGivesMinusOne) {
-  DlgProcess dlg;
+  Session session;
+  DlgProcess dlg(session);
   dlg.m_Kind = OP_WRITE;
-  dlg.m_Starter = [](WorkerProc, ProcessParam*) { return false; };
-  EXPECT_EQ(Exec(dlg), QDialog::Accepted);
+  dlg.m_Job = [](const ExchangeContext&) { return PR_OK; };
+  dlg.m_Starter = [](Job, const ExchangeContext&) { return false; };
+  EXPECT_EQ(Exec(dlg, session), QDialog::Accepted);
   EXPECT_EQ(dlg.m_Result, -1);
 
-  DlgProcess unknown;  // no worker for the kind
-  unknown.m_Kind = 4;
-  EXPECT_EQ(Exec(unknown), QDialog::Accepted);
-  EXPECT_EQ(unknown.m_Result, -1);
+  DlgProcess nothing(session);  // no job to run
+  nothing.m_Kind = OP_WRITE;
+  EXPECT_EQ(Exec(nothing, session), QDialog::Accepted);
+  EXPECT_EQ(nothing.m_Result, -1);
 }
 
 // Escape, Enter and a close request only ask the worker to stop; the dialog
 // stays up until the worker's end message, and the dots move meanwhile.
 TEST(DlgProcess, EscapeRequestsAbortAndTheEndMessageCloses) {
-  DlgProcess dlg;
+  Session session;
+  DlgProcess dlg(session);
   dlg.m_Kind = OP_WRITE;
   dlg.m_Title = QStringLiteral("title");
-  dlg.m_WorkerOverride = AbortableWorker;
+  dlg.m_Job = AbortableJob;
   g_abortSeen = false;
   bool visibleAfterEscape = false;
   QString dotsAfterOneTick;
@@ -218,12 +156,12 @@ TEST(DlgProcess, EscapeRequestsAbortAndTheEndMessageCloses) {
     QCloseEvent close;
     QApplication::sendEvent(&dlg, &close);
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(IsAbortRequested());
-    ClearAbort();  // so the worker sees the Escape, not the close request
+    EXPECT_TRUE(session.Abort.IsAbortRequested());
+    session.Abort.ClearAbort();  // so the worker sees the Escape, not the close request
     Press(dlg, Qt::Key_Escape);
     QTimer::singleShot(100, &dlg, [&] { visibleAfterEscape = dlg.isVisible(); });
   });
-  EXPECT_EQ(Exec(dlg), QDialog::Accepted);
+  EXPECT_EQ(Exec(dlg, session), QDialog::Accepted);
   EXPECT_TRUE(g_abortSeen);
   EXPECT_TRUE(visibleAfterEscape);
   EXPECT_EQ(dlg.m_Result, PR_ABORTED);
@@ -239,15 +177,15 @@ TEST(DlgProcess, UiThreadKeepsRunningDuringAnExchange) {
   test::FakeNet net;
   test::FakeHostNet host;
   host.addRow("10.47.0.1");
-  const int saved[3] = {MaxSendCmdLoopCount, MaxRecvLoopCount, RecvDelay_msec};
-  MaxSendCmdLoopCount = longRun ? 10 : 2;
-  MaxRecvLoopCount = longRun ? 50 : 25;
-  RecvDelay_msec = longRun ? 18 : 20;
-  ALL_HOST_SCAN = 1;
+  Session session;
+  session.Settings.MaxSendCmdLoopCount = longRun ? 10 : 2;
+  session.Settings.MaxRecvLoopCount = longRun ? 50 : 25;
+  session.Settings.RecvDelay_msec = longRun ? 18 : 20;
 
-  DlgProcess dlg;
+  DlgProcess dlg(session);
   dlg.m_Kind = OP_SEARCH;
-  dlg.m_TargetEntry = DeviceTable.data();
+  std::optional<SearchResult> found;
+  dlg.m_Job = SearchJob(SearchRequest{session.Settings}, found);
   QElapsedTimer clock;
   qint64 last = 0, longest = 0;
   int ticks = 0;
@@ -260,15 +198,13 @@ TEST(DlgProcess, UiThreadKeepsRunningDuringAnExchange) {
   });
   clock.start();
   tick.start(10);
-  EXPECT_EQ(Exec(dlg), QDialog::Accepted);
+  EXPECT_EQ(Exec(dlg, session), QDialog::Accepted);
   const qint64 total = clock.elapsed();
   tick.stop();
-  MaxSendCmdLoopCount = saved[0];
-  MaxRecvLoopCount = saved[1];
-  RecvDelay_msec = saved[2];
 
   EXPECT_EQ(dlg.m_Result, PR_OK);
-  EXPECT_EQ(DeviceCount, 0);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->FoundCount, 0);
   EXPECT_GT(total, 800);
   EXPECT_GT(ticks, total / 40);
   // A blocked UI thread would stall for the whole exchange; the margin above

@@ -16,8 +16,8 @@
 
 #include "controls/CStaticEx.h"
 #include "page_support.h"
-#include "pages/DlgExtraSettings.h"
-#include "protocol/settings.h"
+#include "pages/DlgSpecial.h"
+#include "protocol/session.h"
 #include "protocol_fixture.h"
 #include "recording_messages.h"
 #include "ui/message_service.h"
@@ -46,7 +46,8 @@ class SpecialPage : public ::testing::Test {
 
   test::RecordingMessages messages;
   DeviceEntry entry;
-  DlgSpecial page;
+  Session session;
+  DlgSpecial page{session};
 };
 
 // The edits show the times as loading corrected them in the block.
@@ -187,9 +188,9 @@ void RightDoubleClick(QWidget& w) {
 class ServiceButtons : public test::ProtocolTest {
  protected:
   ServiceButtons() {
-    DeviceTable[0] = test::EntryWithBlock(1);
-    DeviceTable[1] = test::EntryWithBlock(2);
-    DeviceCount = 2;
+    session.DeviceTable[0] = test::EntryWithBlock(1);
+    session.DeviceTable[1] = test::EntryWithBlock(2);
+    session.DeviceCount = 2;
     // Laid out, so that the corner where the gesture is made is the page's
     // own margin, not a control.
     page.show();
@@ -202,7 +203,7 @@ class ServiceButtons : public test::ProtocolTest {
     for (int i = 0; i <= DlgSpecial::kServiceClickThreshold; ++i) RightDoubleClick(page);
   }
   test::RecordingMessages messages;
-  DlgSpecial page;
+  DlgSpecial page{session};
   std::vector<std::pair<DeviceCommand, MacAddress>> started;
 };
 
@@ -230,11 +231,11 @@ TEST_F(ServiceButtons, GestureCountsOnlyWhileEnabledAndReveals) {
 TEST_F(ServiceButtons, CommandsAddressTheLoadedEntry) {
   Reveal();
   page.clockButton()->click();
-  page.LoadFromEntry(DeviceTable[1], 1);
+  page.LoadFromEntry(session.DeviceTable[1], 1);
   page.disconnectButton()->click();
   page.EnableControls(true, 0);  // does not move the index
   page.clockButton()->click();
-  DeviceCount = 1;
+  session.DeviceCount = 1;
   page.disconnectButton()->click();
   ASSERT_EQ(started.size(), 3u);
   EXPECT_EQ(started[0], std::pair(DeviceCommand::SetClock, test::Mac(1)));
@@ -247,8 +248,8 @@ TEST_F(ServiceButtons, CommandsAddressTheLoadedEntry) {
 // of its own; the page shows nothing of its result.
 TEST_F(ServiceButtons, ClockSetRunsOffTheWindowThread) {
   page.m_StartCommand = nullptr;
-  MaxSendCmdLoopCount = 1;
-  MaxRecvLoopCount = 2;
+  settings.MaxSendCmdLoopCount = 1;
+  settings.MaxRecvLoopCount = 2;
   std::atomic<std::thread::id> sender{};
   std::atomic<int> sends{0};
   net.onSend = [this, &sender, &sends](const test::Datagram& d) {
@@ -262,7 +263,7 @@ TEST_F(ServiceButtons, ClockSetRunsOffTheWindowThread) {
   t.start();
   while ((sends == 0 || net.openSockets() != 0) && t.elapsed() < 5000)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // let the thread return
+  ASSERT_TRUE(session.DeviceCommands.WaitAll(5000));  // the thread has returned
   ASSERT_EQ(net.sent().size(), 1u);
   EXPECT_EQ(std::string(net.sent()[0].bytes.begin(), net.sent()[0].bytes.begin() + 4), "TIMC");
   EXPECT_NE(sender.load(), std::this_thread::get_id());

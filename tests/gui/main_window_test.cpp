@@ -26,7 +26,7 @@
 #include "keys.h"
 #include "pages/settings_page.h"
 #include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
@@ -38,7 +38,7 @@
 #include "app/DlgFactoryReset.h"
 #include "app/window_menu.h"
 #include "fakes.h"
-#include "hostnet/DlgAppSetting.h"
+#include "app/DlgAppSetting.h"
 #include "modal.h"
 
 #include <windows.h>
@@ -84,19 +84,13 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (int i = 0; i < 3; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
-    DeviceCount = 3;
-    ExtendedSettingsShown = 0;
-    MaskSetting = false;
-    dlg.emplace(nullptr, [this](int slot, QWidget* parent) {
+    session.DeviceCount = 3;
+    dlg.emplace(session, nullptr, [this](int slot, QWidget* parent) {
       pages[slot] = new FakePage(slot, parent);
       return pages[slot];
     });
   }
-  void TearDown() override {
-    dlg.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-  }
+  void TearDown() override { dlg.reset(); }
 
   // As the search command does after finding the devices.
   void ListDevices() {
@@ -117,6 +111,8 @@ class MainWindowTest : public ::testing::Test {
   ui::ScopedSettingsStore scopedStore{&store};
   test::RecordingMessages rec;
   FakePage* pages[5] = {};
+  Session session;
+  DeviceTableArray& DeviceTable = session.DeviceTable;
   std::optional<LX47ConfigToolDlg> dlg;
 };
 
@@ -152,8 +148,8 @@ TEST_F(MainWindowTest, EveryTabIsInSightWhenTheWindowOpens) {
 }
 
 TEST_F(MainWindowTest, PinMonitorButtonShowsWhenTheSettingIsSet) {
-  store.writeInt("PinMonitor", 1);
-  LX47ConfigToolDlg other(nullptr, [](int slot, QWidget* parent) { return new FakePage(slot, parent); });
+  session.Settings.PinMonitor = 1;  // as start-up read it
+  LX47ConfigToolDlg other(session, nullptr, [](int slot, QWidget* parent) { return new FakePage(slot, parent); });
   EXPECT_FALSE(other.pinMonitorButton()->isHidden());
   other.pinMonitorButton()->click();  // bound to nothing
   EXPECT_EQ(rec.count(), 0);
@@ -280,15 +276,14 @@ TEST_F(MainWindowTest, RightDoubleClicksRevealExtendedSettingsPastTheCountWithMa
     QApplication::sendEvent(&*dlg, &e);
   };
   for (int i = 0; i < LX47ConfigToolDlg::kRevealCount + 3; ++i) rightDoubleClick();
-  EXPECT_EQ(ExtendedSettingsShown, 0);  // "MaskSetting" off
-  EXPECT_FALSE(network().extended);
+  EXPECT_FALSE(network().extended);  // "MaskSetting" off
+  EXPECT_FALSE(pages[app::kOptionPage]->extended);
 
-  MaskSetting = true;
+  session.Settings.MaskSetting = 1;
   dlg->m_RDblClkCount = 0;
   for (int i = 0; i < LX47ConfigToolDlg::kRevealCount; ++i) rightDoubleClick();
-  EXPECT_EQ(ExtendedSettingsShown, 0);
+  EXPECT_FALSE(network().extended);
   rightDoubleClick();
-  EXPECT_EQ(ExtendedSettingsShown, 1);
   EXPECT_TRUE(network().extended);
   EXPECT_TRUE(pages[app::kOptionPage]->extended);
   EXPECT_FALSE(pages[app::kSerialPage]->extended);
@@ -331,7 +326,7 @@ TEST_F(MainWindowTest, NativeSystemMenuHasTheTwoEntriesAndRoutesTheirCommands) {
   test::ModalWatch<app::DlgFactoryReset> reset([](app::DlgFactoryReset& d) { d.reject(); });
   SendMessageW(hwnd, WM_SYSCOMMAND, app::IDM_FACTORY_RESET, 0);
   EXPECT_TRUE(reset.seen);
-  test::ModalWatch<hostnet::DlgAppSetting> tools([](hostnet::DlgAppSetting& d) { d.reject(); });
+  test::ModalWatch<app::DlgAppSetting> tools([](app::DlgAppSetting& d) { d.reject(); });
   SendMessageW(hwnd, WM_SYSCOMMAND, app::IDM_TOOL_SETTINGS, 0);
   EXPECT_TRUE(tools.seen);
 
@@ -396,7 +391,7 @@ TEST_F(MainWindowTest, WindowMenuIsDiscoverable) {
 // empty third one takes what is left, and no horizontal scroll bar shows.
 TEST_F(MainWindowTest, DeviceListNeedsNoHorizontalScrollBar) {
   for (int i = 0; i < kDeviceTableSize; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
-  DeviceCount = kDeviceTableSize;
+  session.DeviceCount = kDeviceTableSize;
   dlg->show();
   ListDevices();
   QApplication::processEvents();
@@ -410,8 +405,6 @@ TEST_F(MainWindowTest, DeviceListNeedsNoHorizontalScrollBar) {
 // Tab moves on from the device list to the next control and leaves the
 // chosen device as it is.
 TEST_F(MainWindowTest, TabLeavesTheDeviceList) {
-  for (int i = 0; i < 3; ++i) DeviceTable[i].storeReply(test::DeviceReply("IAMI", test::Mac(i + 1)), 0);
-  DeviceCount = 3;
   dlg->show();
   QApplication::setActiveWindow(&*dlg);
   ListDevices();

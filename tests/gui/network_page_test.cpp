@@ -15,7 +15,6 @@
 #include "page_support.h"
 #include "pages/DlgNetwork.h"
 #include "pages/DlgOption.h"
-#include "protocol/settings.h"
 #include "recording_messages.h"
 
 using namespace lx47;
@@ -34,7 +33,6 @@ DeviceEntry ClientEntry(std::uint8_t mode = 0) { return test::EntryOf(test::Netw
 
 class NetworkPage : public ::testing::Test {
  protected:
-  void TearDown() override { ExtendedSettingsShown = 0; }
   test::RecordingMessages messages;
 };
 
@@ -88,8 +86,8 @@ TEST_F(NetworkPage, RefusalsShowTheirMessageAndFocusTheField) {
 TEST_F(NetworkPage, EveryControlReachesItsField) {
   for (const bool extended : {true, false}) {
     SCOPED_TRACE(extended);
-    ExtendedSettingsShown = extended ? 1 : 0;
     DlgNetwork page;
+    page.ShowExtendedSettings(extended);  // as the main window's gesture does
     page.show();
     DeviceEntry entry = ClientEntry();
     page.LoadFromEntry(entry, 0);

@@ -10,7 +10,6 @@
 
 #include "page_support.h"
 #include "pages/DlgOption.h"
-#include "protocol/settings.h"
 #include "recording_messages.h"
 
 using namespace lx47;
@@ -31,7 +30,6 @@ DeviceEntry OptionEntry() { return test::EntryOf(test::OptionBlock()); }
 
 class OptionPage : public ::testing::Test {
  protected:
-  void TearDown() override { ExtendedSettingsShown = 0; }
   test::RecordingMessages messages;
 };
 
@@ -50,8 +48,8 @@ TEST_F(OptionPage, RefusalsShowTheirMessageAndFocusTheField) {
                         {kConnectMsg, &DlgOption::m_ConnectPassword, " cd"},
                         {kDisconnectMsg, &DlgOption::m_Disconnect, "65536"},
                         {kKeepaliveMsg, &DlgOption::m_Keepalive, "99999"}};
-  ExtendedSettingsShown = 1;
   DlgOption page;
+  page.ShowExtendedSettings(true);  // as the main window's gesture does
   page.show();
   page.activateWindow();
   QApplication::processEvents();
@@ -78,8 +76,8 @@ TEST_F(OptionPage, RefusalsShowTheirMessageAndFocusTheField) {
 
 // What each control holds reaches its own field.
 TEST_F(OptionPage, EveryControlReachesItsField) {
-  ExtendedSettingsShown = 1;
   DlgOption page;
+  page.ShowExtendedSettings(true);  // as the main window's gesture does
   page.show();
   page.EnableConnectPassword(true);
   DeviceEntry entry = OptionEntry();
@@ -102,8 +100,8 @@ TEST_F(OptionPage, EveryControlReachesItsField) {
 
 TEST_F(OptionPage, ConnectionPasswordIsWrittenOnlyWhileOnScreenAndEnabled) {
   const auto run = [&](bool extended, bool shown, bool available, bool checked) {
-    ExtendedSettingsShown = extended ? 1 : 0;
     DlgOption page;
+    page.ShowExtendedSettings(extended);
     page.setVisible(shown);
     DeviceEntry entry = OptionEntry();
     entry.block().set(field::Connect_Password_Enable, 0);

@@ -21,7 +21,7 @@
 #include "pages/DlgNetwork.h"
 #include "pages/DlgOption.h"
 #include "pages/DlgSerial.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "sample_device.h"
 #include "ui/memory_settings_store.h"
@@ -34,29 +34,26 @@ namespace {
 class PagesInMainWindow : public ::testing::Test {
  protected:
   void Open(bool extended) {
-    ExtendedSettingsShown = extended ? 1 : 0;
-    DeviceTable[0] = test::SimulatedDevice(1);
-    DeviceCount = 1;
-    dlg.emplace();
+    session.DeviceTable[0] = test::SimulatedDevice(1);
+    session.DeviceCount = 1;
+    dlg.emplace(session);
+    // As the main window's hidden gesture shows them.
+    for (int slot : {app::kNetworkPage, app::kOptionPage}) dlg->page(slot)->ShowExtendedSettings(extended);
     dlg->show();
     QApplication::processEvents();
     dlg->FillDeviceList();
     dlg->EnableMainControls(true);
     dlg->SelectRow(0);
   }
-  void TearDown() override {
-    dlg.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    ExtendedSettingsShown = 0;
-  }
+  void TearDown() override { dlg.reset(); }
   pages::DlgNetwork& network() { return *dynamic_cast<pages::DlgNetwork*>(dlg->page(app::kNetworkPage)); }
   pages::DlgOption& option() { return *dynamic_cast<pages::DlgOption*>(dlg->page(app::kOptionPage)); }
-  ConfigBlock block() { return DeviceTable[0].block(); }
+  ConfigBlock block() { return session.DeviceTable[0].block(); }
 
   ui::MemorySettingsStore store;
   ui::ScopedSettingsStore scopedStore{&store};
   test::RecordingMessages rec;
+  Session session;
   std::optional<app::LX47ConfigToolDlg> dlg;
 };
 
@@ -82,13 +79,13 @@ TEST_F(PagesInMainWindow, ZeroBytesInPaddedTextsAreNoEdit) {
 TEST_F(PagesInMainWindow, AnInvalidValueMakesExitAsk) {
   Open(false);
   network().m_Port->setText("0");
-  const std::vector<std::uint8_t> before = DeviceTable[0].Block;
+  const std::vector<std::uint8_t> before = session.DeviceTable[0].Block;
   rec.answer(ui::MsgResult::No);
   dlg->OnExit();
   ASSERT_EQ(rec.count(), 1);  // the page's own message stays silent
   EXPECT_EQ(rec.last().text, ui::Str(141));
   EXPECT_TRUE(dlg->isVisible());
-  EXPECT_EQ(DeviceTable[0].Block, before);
+  EXPECT_EQ(session.DeviceTable[0].Block, before);
 }
 
 TEST_F(PagesInMainWindow, HiddenExtendedSettingsAreNeverWritten) {
@@ -102,7 +99,8 @@ TEST_F(PagesInMainWindow, HiddenExtendedSettingsAreNeverWritten) {
   option().m_ConnectPassword->setText("secret");
   dlg->tabs()->setCurrentIndex(app::kOptionPage);
   QApplication::processEvents();
-  for (int slot = 0; slot < app::kPageCount; ++slot) ASSERT_TRUE(dlg->page(slot)->StoreToBlock(DeviceTable[0], true));
+  for (int slot = 0; slot < app::kPageCount; ++slot)
+    ASSERT_TRUE(dlg->page(slot)->StoreToBlock(session.DeviceTable[0], true));
   EXPECT_EQ(block().get(field::Operation_Mode), 2);  // the visible edit is stored
   EXPECT_EQ(block().get(field::DNS_Connect_Enable), 0);
   EXPECT_EQ(block().get(field::DNS_Server_IP_Address), test::Ip("10.47.0.53"));
@@ -124,7 +122,7 @@ TEST_F(PagesInMainWindow, ConnectionPasswordIsStoredOnlyWhileTheOptionPageIsOnDi
     SCOPED_TRACE(tab);
     dlg->tabs()->setCurrentIndex(tab);
     QApplication::processEvents();
-    DeviceEntry copy = DeviceTable[0];
+    DeviceEntry copy = session.DeviceTable[0];
     ASSERT_TRUE(option().StoreToBlock(copy, true));
     const bool onDisplay = tab == app::kOptionPage;
     EXPECT_EQ(copy.block().get(field::Connect_Password), onDisplay ? "secret  " : std::string(8, ' '));
@@ -133,10 +131,11 @@ TEST_F(PagesInMainWindow, ConnectionPasswordIsStoredOnlyWhileTheOptionPageIsOnDi
 }
 
 TEST(PagesInADialog, EnterAndEscapeInAPageFireNothing) {
+  Session session;
   for (int slot = 0; slot < app::kPageCount; ++slot) {
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
-    pages::SettingsPage* page = app::CreatePage(slot, &dialog);
+    pages::SettingsPage* page = app::CreatePage(session, slot, &dialog);
     auto* button = new QPushButton(QStringLiteral("default"), &dialog);
     button->setDefault(true);
     layout->addWidget(page);

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <atomic>
 #include <chrono>
@@ -24,11 +25,10 @@
 #include "device_reply.h"
 #include "fake_net.h"
 #include "fakes.h"
-#include "hostnet/DlgAppSetting.h"
+#include "app/DlgAppSetting.h"
 #include "modal.h"
 #include "pages/settings_page.h"
-#include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
@@ -61,32 +61,23 @@ const MacAddress kZeroMac{};
 class SearchCommandTest : public ::testing::Test {
  public:
   void SetUp() override {
-    ALL_HOST_SCAN = 1;
-    SelectedHostAddress = 0;
+    // A fresh session, also when a test sets up again for its next case.
+    session = std::make_unique<Session>();
     // Instant on the fake clock, and short: 2 sends of 5 attempts.
-    MaxSendCmdLoopCount = 2;
-    MaxRecvLoopCount = 5;
-    RecvDelay_msec = 20;
-    EmptyDeviceTable();
-    DeviceCount = 0;
+    session->Settings.MaxSendCmdLoopCount = 2;
+    session->Settings.MaxRecvLoopCount = 5;
     host.addRow("10.47.0.1");
     devices = {test::Mac(1), test::Mac(2), test::Mac(3)};
     net.onSend = [this](const test::Datagram& d) {
       if (d.bytes.size() < 12 || std::memcmp(d.bytes.data(), "FOND", 4) != 0) return;
       for (const MacAddress& m : devices) net.replyTo(d, test::DeviceReply("IAMI", m));
     };
-    win.emplace(nullptr, [this](int slot, QWidget* parent) {
+    win.emplace(*session, nullptr, [this](int slot, QWidget* parent) {
       pages[slot] = new RecordingPage(parent);
       return pages[slot];
     });
   }
-  void TearDown() override {
-    win.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    ALL_HOST_SCAN = 1;
-    SelectedHostAddress = 0;
-  }
+  void TearDown() override { win.reset(); }
 
   // One search through the dialog: `fill` sets the dialog up (it has
   // already been looked at by `look`), then OK; nullptr fill: Cancel.
@@ -136,6 +127,7 @@ class SearchCommandTest : public ::testing::Test {
   test::FakeHostNet host;
   std::vector<MacAddress> devices;
   RecordingPage* pages[5] = {};
+  std::unique_ptr<Session> session;
   std::optional<LX47ConfigToolDlg> win;
 };
 
@@ -208,7 +200,7 @@ TEST_F(SearchCommandTest, ShownDeviceFillsTheMacAndCancelLeavesTheListButForgets
   EXPECT_EQ(net.sent().size(), sentBefore);
   EXPECT_EQ(win->deviceList()->rowCount(), 3);
   EXPECT_EQ(win->m_CurrentIndex, 1);
-  EXPECT_EQ(DeviceCount, 3);
+  EXPECT_EQ(session->DeviceCount, 3);
   EXPECT_TRUE(win->m_LastPassword.isEmpty());
   EXPECT_EQ(msgs.count(), 0);
 }
@@ -267,10 +259,11 @@ TEST_F(SearchCommandTest, EscapeDuringTheSearchKeepsTheDevicesFoundSoFar) {
   // The worker holds on in its second receive until the user has pressed
   // Escape in the runner; that receive still brings the second device.
   std::atomic<bool> holding{false};
-  net.beforeRecv = [&holding](int n) {
+  net.beforeRecv = [this, &holding](int n) {
     if (n != 1) return;
     holding = true;
-    for (int i = 0; i < 5000 && !IsAbortRequested(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 5000 && !session->Abort.IsAbortRequested(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
   };
   ModalWatch<app::DlgProcess> escape([&holding](app::DlgProcess& d) {
     for (int i = 0; i < 5000 && !holding; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -391,7 +384,7 @@ TEST_F(SearchCommandTest, FailuresReportTheirMessageAndLeaveNoDevices) {
     EXPECT_EQ(msgs.last().caption, ui::AppCaption());
     EXPECT_EQ(net.sent().size() > sentBefore, c.sends);
     EXPECT_EQ(win->deviceList()->rowCount(), 0);
-    EXPECT_EQ(DeviceCount, 0);
+    EXPECT_EQ(session->DeviceCount, 0);
     EXPECT_FALSE(win->deviceList()->isEnabled());
     EXPECT_FALSE(win->writeButton()->isEnabled());
     EXPECT_EQ(win->firmwareButton()->isEnabled(), c.firmwareAfter);
@@ -409,8 +402,8 @@ TEST_F(SearchCommandTest, ChosenAdapterSendsFromItsAddressOnly) {
   store.writeString("HOST_ADAPTERNAME", "lx2");
   store.writeString("HOST_IP", "10.1.1.1");  // stale text: the adapter's own address counts
   SearchAll();
-  EXPECT_EQ(ALL_HOST_SCAN, 0);
-  EXPECT_EQ(SelectedHostAddress, test::Ip("10.48.0.1"));
+  EXPECT_EQ(session->Settings.ALL_HOST_SCAN, 0);
+  EXPECT_EQ(session->SelectedHostAddress, test::Ip("10.48.0.1"));
   ASSERT_FALSE(Fonds().empty());
   for (const auto& f : Fonds()) EXPECT_EQ(f.second, test::Ip("10.48.0.1"));
   EXPECT_EQ(win->deviceList()->rowCount(), 3);
@@ -418,7 +411,7 @@ TEST_F(SearchCommandTest, ChosenAdapterSendsFromItsAddressOnly) {
 
 TEST_F(SearchCommandTest, ToolSettingsOpensTheDialogOverTheWindow) {
   QWidget* parent = nullptr;
-  ModalWatch<hostnet::DlgAppSetting> watch([&](hostnet::DlgAppSetting& d) {
+  ModalWatch<app::DlgAppSetting> watch([&](app::DlgAppSetting& d) {
     parent = d.parentWidget();
     d.cancelButton()->click();
   });

@@ -18,9 +18,8 @@
 #include "page_support.h"
 #include "pages/DlgLX47.h"
 #include "pages/DlgSelectRouter.h"
-#include "protocol/process_param.h"
 #include "protocol/result_codes.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "protocol_fixture.h"
 #include "recording_messages.h"
 #include "ui/strings.h"
@@ -44,12 +43,11 @@ class SelectRouter : public ::testing::Test {
   SelectRouter() {
     runner = [this](QWidget*, const RunnerRequest& r) {
       requests.push_back(r);
-      for (std::size_t i = 0; i < routers.size(); ++i) RouterScanTable[i] = routers[i];
-      RouterScanCount = static_cast<std::uint8_t>(routers.size());
+      for (std::size_t i = 0; i < routers.size(); ++i) session.RouterScanTable[i] = routers[i];
+      session.RouterScanCount = static_cast<std::uint8_t>(routers.size());
       return outcome;
     };
   }
-  ~SelectRouter() override { RouterScanCount = 0; }
 
   void Open(DlgSelectRouter& dlg, int index = 2) {
     dlg.m_SettingIndex = index;
@@ -57,6 +55,7 @@ class SelectRouter : public ::testing::Test {
   }
 
   test::RecordingMessages messages;
+  Session session;
   std::vector<RouterScanRecord> routers;
   RunnerOutcome outcome{true, PR_OK};
   std::vector<RunnerRequest> requests;
@@ -69,11 +68,11 @@ TEST_F(SelectRouter, ListsSortedWithRecordIndexesAndShowsDetails) {
   routers = {test::Router("beta", 6, 3, 0xC4, 0x0A), test::Router("Alpha", 11, 5, 0x05, 0x0B),
              test::Router("beta", 1, 7, 0xB0, 0x0C), test::Router(full, 13, 0, 0x80, 0x0D),
              test::Router("caf\xE9", 3, 2, 0xFF, 0x0E), test::Router("Charlie", 3, 2, 0xFF, 0x0F)};
-  DlgSelectRouter dlg(runner);
+  DlgSelectRouter dlg(session, runner);
   Open(dlg);
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0].kind, OP_ROUTER_SCAN);
-  EXPECT_EQ(requests[0].target, &DeviceTable[2]);
+  EXPECT_EQ(requests[0].target, &session.DeviceTable[2]);
   EXPECT_EQ(requests[0].title, QStringLiteral("LX47 Wi-Fi ルータースキャン中"));
   EXPECT_EQ(requests[0].message, QStringLiteral("しばらくお待ちください...\n\n（[ESC]キーを押すと処理を中断します）"));
   EXPECT_EQ(messages.count(), 0);
@@ -114,7 +113,7 @@ TEST_F(SelectRouter, ListsSortedWithRecordIndexesAndShowsDetails) {
 // list is highlighted.
 TEST_F(SelectRouter, RescanReplacesTheListAndLeavesOk) {
   routers = {test::Router("one", 1, 0, 0, 1), test::Router("two", 2, 0, 0, 2)};
-  DlgSelectRouter dlg(runner);
+  DlgSelectRouter dlg(session, runner);
   Open(dlg);
   dlg.list()->setCurrentRow(0);
   ASSERT_TRUE(dlg.okButton()->isEnabled());
@@ -138,7 +137,7 @@ TEST_F(SelectRouter, RescanReplacesTheListAndLeavesOk) {
 TEST_F(SelectRouter, FirstScanRunsBeforeTheDialogAppears) {
   routers = {test::Router("one", 1, 0, 0, 1)};
   std::vector<bool> visibleDuringScan;
-  DlgSelectRouter dlg([&](QWidget* parent, const RunnerRequest& r) {
+  DlgSelectRouter dlg(session, [&](QWidget* parent, const RunnerRequest& r) {
     visibleDuringScan.push_back(parent->isVisible());
     return runner(parent, r);
   });
@@ -150,7 +149,7 @@ TEST_F(SelectRouter, FirstScanRunsBeforeTheDialogAppears) {
   // A scan that finds nothing: its message, too, comes before the dialog.
   routers.clear();
   visibleDuringScan.clear();
-  DlgSelectRouter empty([&](QWidget* parent, const RunnerRequest& r) {
+  DlgSelectRouter empty(session, [&](QWidget* parent, const RunnerRequest& r) {
     visibleDuringScan.push_back(parent->isVisible());
     return runner(parent, r);
   });
@@ -179,7 +178,7 @@ TEST_F(SelectRouter, FailedScansAndNoRouters) {
   for (const Case& c : cases) {
     messages.clear();
     outcome = c.outcome;
-    DlgSelectRouter dlg(runner);
+    DlgSelectRouter dlg(session, runner);
     Open(dlg);
     ASSERT_EQ(messages.count(), 2) << c.first;
     EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.first));
@@ -193,7 +192,7 @@ TEST_F(SelectRouter, FailedScansAndNoRouters) {
   // A scan that worked but heard nothing.
   messages.clear();
   outcome = {true, PR_OK};
-  DlgSelectRouter dlg(runner);
+  DlgSelectRouter dlg(session, runner);
   Open(dlg);
   ASSERT_EQ(messages.count(), 1);
   EXPECT_EQ(messages.last().text, QStringLiteral("WIFIルーターを見つけることができません"));
@@ -201,7 +200,7 @@ TEST_F(SelectRouter, FailedScansAndNoRouters) {
 }
 
 TEST_F(SelectRouter, NoDeviceIndexScansNothing) {
-  DlgSelectRouter dlg(runner);
+  DlgSelectRouter dlg(session, runner);
   Open(dlg, -1);
   EXPECT_TRUE(requests.empty());
   ASSERT_EQ(messages.count(), 1);
@@ -214,12 +213,11 @@ TEST_F(SelectRouter, NoDeviceIndexScansNothing) {
 class RouterScanThroughRunner : public test::ProtocolTest {
  protected:
   RouterScanThroughRunner() {
-    MaxSendCmdLoopCount = 2;
-    MaxRecvLoopCount = 3;
-    DeviceTable[1] = test::EntryWithBlock(1);
-    DeviceCount = 2;
+    settings.MaxSendCmdLoopCount = 2;
+    settings.MaxRecvLoopCount = 3;
+    session.DeviceTable[1] = test::EntryWithBlock(1);
+    session.DeviceCount = 2;
   }
-  ~RouterScanThroughRunner() override { RouterScanCount = 0; }
 
   static test::Bytes Reply(const MacAddress& mac, const std::vector<RouterScanRecord>& records) {
     test::Bytes r{'W', 'F', 'S', 'R'};
@@ -241,8 +239,8 @@ TEST_F(RouterScanThroughRunner, ScannedRoutersListedAndChosen) {
     net.replyTo(d, Reply(test::Mac(9), {}));  // another device: ignored
     net.replyTo(d, Reply(test::Mac(1), records));
   };
-  pages::DlgLX47 page(app::RunOperation);
-  page.LoadFromEntry(DeviceTable[1], 1);
+  pages::DlgLX47 page(session, app::PageRunner(session));
+  page.LoadFromEntry(session.DeviceTable[1], 1);
   page.infraPassword()->setText(QStringLiteral("for another router"));
   // The page runs the dialog itself (exec); once the scan has filled the
   // list, the "user" highlights a line and presses OK.
@@ -279,7 +277,7 @@ TEST_F(RouterScanThroughRunner, ScannedRoutersListedAndChosen) {
 // then no router found.
 TEST_F(RouterScanThroughRunner, EscapeAbortsTheScan) {
   std::atomic<bool> escapeSent{false};
-  net.beforeRecv = [&escapeSent](int) {
+  net.beforeRecv = [this, &escapeSent](int) {
     if (escapeSent.exchange(true)) return;
     QMetaObject::invokeMethod(qApp, [] {
       if (QWidget* w = QApplication::activeModalWidget()) {
@@ -288,12 +286,13 @@ TEST_F(RouterScanThroughRunner, EscapeAbortsTheScan) {
       }
     }, Qt::QueuedConnection);
     // Give the window its Escape before the next attempt (bounded).
-    for (int i = 0; i < 200 && !IsAbortRequested(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 200 && !session.Abort.IsAbortRequested(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
   };
-  DlgSelectRouter dlg(app::RunOperation);
+  DlgSelectRouter dlg(session, app::PageRunner(session));
   QTimer guard;
   guard.setSingleShot(true);
-  QObject::connect(&guard, &QTimer::timeout, [] { RequestAbort(); });
+  QObject::connect(&guard, &QTimer::timeout, [this] { session.Abort.RequestAbort(); });
   guard.start(15000);
   dlg.m_SettingIndex = 1;
   dlg.show();

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/LX47ConfigToolApp.h"
-#include "protocol/settings.h"
+#include "protocol/tool_settings.h"
 #include "ui/settings_store.h"
 
 using namespace lx47;
@@ -23,13 +23,13 @@ QString Write(const QTemporaryDir& dir, const char* name, const QByteArray& text
   return path;
 }
 
-void ExpectDefaultsInForce() {
-  EXPECT_EQ(ALL_HOST_SCAN, 1);
-  EXPECT_EQ(MaxSendCmdLoopCount, 10);
-  EXPECT_EQ(MaxRecvLoopCount, 60);
-  EXPECT_EQ(RecvDelay_msec, 20);
-  EXPECT_EQ(USE_BC_CFG, 1);
-  EXPECT_EQ(USE_BC_FUP, 0);
+void ExpectDefaultsInForce(const ToolSettings& t) {
+  EXPECT_EQ(t.ALL_HOST_SCAN, 1);
+  EXPECT_EQ(t.MaxSendCmdLoopCount, 10);
+  EXPECT_EQ(t.MaxRecvLoopCount, 60);
+  EXPECT_EQ(t.RecvDelay_msec, 20);
+  EXPECT_EQ(t.USE_BC_CFG, 1);
+  EXPECT_EQ(t.USE_BC_FUP, 0);
 }
 
 }  // namespace
@@ -45,8 +45,7 @@ TEST(SettingsFile, DamagedFileGivesDefaultsAndIsRepairedOnDisk) {
   for (const QByteArray& text : damaged) {
     SCOPED_TRACE(n);
     const QString path = Write(dir, QByteArray("d" + QByteArray::number(n++) + ".ini").constData(), text);
-    app::LoadToolSettings(*ui::CreateIniFileStore(path));
-    ExpectDefaultsInForce();
+    ExpectDefaultsInForce(app::LoadToolSettings(*ui::CreateIniFileStore(path)));
     // What the tool wrote back is what a later start reads.
     QSettings again(path, QSettings::IniFormat);
     EXPECT_EQ(again.value("Setting/RecvDelay_msec").toInt(), 20);
@@ -59,8 +58,7 @@ TEST(SettingsFile, KeysOfOthersStayAsTheyWere) {
   QTemporaryDir dir;
   const QString path =
       Write(dir, "k.ini", "[Setting]\nRecvDelay_msec=30\nSomeoneElse=keep me\n[Other]\nX=1\n");
-  app::LoadToolSettings(*ui::CreateIniFileStore(path));
-  EXPECT_EQ(RecvDelay_msec, 30);
+  EXPECT_EQ(app::LoadToolSettings(*ui::CreateIniFileStore(path)).RecvDelay_msec, 30);
   QSettings again(path, QSettings::IniFormat);
   EXPECT_EQ(again.value("Setting/SomeoneElse").toString(), QStringLiteral("keep me"));
   EXPECT_EQ(again.value("Other/X").toInt(), 1);
@@ -71,10 +69,8 @@ TEST(SettingsFile, KeysOfOthersStayAsTheyWere) {
 TEST(SettingsFile, UnwritablePlaceStillGivesTheValuesInForce) {
   QTemporaryDir dir;
   const QString blocker = Write(dir, "not-a-folder", "x");
-  RecvDelay_msec = 77;
   auto store = ui::CreateIniFileStore(blocker + QStringLiteral("/settings.ini"));
-  app::LoadToolSettings(*store);
-  ExpectDefaultsInForce();
+  ExpectDefaultsInForce(app::LoadToolSettings(*store));
   EXPECT_EQ(store->readInt(QStringLiteral("RecvDelay_msec"), -1), 20);  // this run keeps them in memory
   QFile f(blocker);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));

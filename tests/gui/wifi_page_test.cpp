@@ -14,6 +14,7 @@
 #include "page_support.h"
 #include "pages/DlgLX47.h"
 #include "pages/DlgSelectRouter.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "ui/message_service.h"
 
@@ -27,12 +28,13 @@ namespace {
 
 class WifiPage : public ::testing::Test {
  protected:
-  WifiPage() : page(pages::OperationRunner{}) { entry = test::EntryWithBlock(); }
+  WifiPage() : page(session, pages::OperationRunner{}) { entry = test::EntryWithBlock(); }
   ConfigBlock block() { return entry.block(); }
   void Load() { page.LoadFromEntry(entry, 0); }
 
   test::RecordingMessages messages;
   DeviceEntry entry;
+  Session session;
   DlgLX47 page;
 };
 
@@ -167,6 +169,21 @@ TEST_F(WifiPage, JapaneseTextsRoundTripInTheCodePage) {
   EXPECT_EQ(entry.Block, before);
 }
 
+// The single bytes 0x80, 0xA0 and 0xFD..0xFF are characters of the code
+// page too: an untouched page stores them back as they came, not as "?".
+TEST_F(WifiPage, EveryCodePageByteComesBackUnchanged) {
+  block().set(field::Wifi_Infra_SSID, std::string("\xA0net\x80", 5));
+  block().set(field::Wifi_AP_SSID, std::string("\xFD\xFE\xFF" "ap", 5));
+  block().set(field::Wifi_AP_Password, std::string("pass\xA0word\xFF", 10));
+  block().set(field::Wifi_AP_Security, 3);
+  block().set(field::Wifi_AP_Channel, 11);
+  const std::vector<std::uint8_t> before = entry.Block;
+  Load();
+  EXPECT_FALSE(page.infraSsid()->text().contains(QChar(0xFFFD)));
+  EXPECT_TRUE(page.StoreToBlock(entry, true));
+  EXPECT_EQ(entry.Block, before);
+}
+
 // A channel the list has no item for selects nothing, and the block keeps
 // it.
 TEST_F(WifiPage, Channels) {
@@ -212,16 +229,15 @@ TEST_F(WifiPage, PasswordsMaskedWithBlackCirclesUntilShown) {
 class RouterChoice : public WifiPage {
  protected:
   RouterChoice() {
-    RouterScanTable[0] = test::Router("office", 6, 3, 0xC4, 1);
-    RouterScanTable[1] = test::Router("home", 1, 4, 0xB0, 2);
-    RouterScanCount = 2;
+    session.RouterScanTable[0] = test::Router("office", 6, 3, 0xC4, 1);
+    session.RouterScanTable[1] = test::Router("home", 1, 4, 0xB0, 2);
+    session.RouterScanCount = 2;
     page.m_RunRouterDialog = [this](pages::DlgSelectRouter& dlg) {
       seenIndex = dlg.m_SettingIndex;
       dlg.m_SelectedRecord = chosen;
       return chosen >= 0 ? int(QDialog::Accepted) : int(QDialog::Rejected);
     };
   }
-  ~RouterChoice() override { RouterScanCount = 0; }
   int chosen = -1;
   int seenIndex = -99;
 };
@@ -267,8 +283,8 @@ TEST_F(RouterChoice, NoDeviceIndex) {
 // takes it as code-page text when its bytes read and write back the same.
 TEST_F(RouterChoice, CodePageSsidStoredAsTheRouterSentIt) {
   const std::string sjis = Ansi("会社のルーター");
-  RouterScanTable[0] = test::Router(sjis, 6, 3, 0xC4, 1);
-  RouterScanTable[1] = test::Router("caf\xE9", 6, 3, 0xC4, 1);  // not code-page text
+  session.RouterScanTable[0] = test::Router(sjis, 6, 3, 0xC4, 1);
+  session.RouterScanTable[1] = test::Router("caf\xE9", 6, 3, 0xC4, 1);  // not code-page text
   Load();
   chosen = 0;
   page.routerButton()->click();

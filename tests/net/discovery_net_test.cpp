@@ -9,52 +9,40 @@
 
 #include "hostnet/host_address.h"
 #include "platform/net.h"
-#include "protocol/device_table.h"
 #include "protocol/discovery.h"
 #include "protocol/result_codes.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "support/sim_process.h"
 
 namespace lx47::nettest {
 namespace {
 
-std::array<std::uint8_t, 8> SearchPassword(const char* text) {
-  char buf[9];
-  std::snprintf(buf, sizeof buf, "%-8.8s", text);
-  std::array<std::uint8_t, 8> pw;
-  std::memcpy(pw.data(), buf, 8);
-  return pw;
-}
-
 MacAddress SimMac(int i) { return {0x02, 0x47, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(1 + i)}; }
 
 class DiscoveryNet : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    for (auto& e : DeviceTable) e.clear();
-  }
-  void TearDown() override {
-    for (auto& e : DeviceTable) e.clear();
-  }
+  DiscoveryNet() { settings = FastSettings(); }
+  void SetUp() override { ASSERT_TRUE(platform::net().startup()); }
 
+  // A search into the session, as the search command leaves it.
   int Discover(const char* password = "") {
-    ProcessParam p;
-    p.Password = SearchPassword(password);
-    p.TargetEntry = DeviceTable.data();
-    EmptyDeviceTable();
-    EXPECT_EQ(DiscoverDevices(&p), PR_OK);
-    return p.FoundCount;
+    SearchResult found;
+    const SearchRequest request{settings, session.SelectedHostAddress, PadSearchPassword(password)};
+    EXPECT_EQ(DiscoverDevices(request, found, ExchangeContext{Io::Current(), session.Abort}), PR_OK);
+    session.Take(std::move(found));
+    return session.DeviceCount;
   }
 
+  Session session;
+  ToolSettings& settings = session.Settings;
+  DeviceTableArray& DeviceTable = session.DeviceTable;
   SimProcess sim;
 };
 
 TEST_F(DiscoveryNet, FindsEveryDeviceWithItsMacVersionAndHostAddress) {
   ASSERT_TRUE(sim.start({"--devices", "3", "--firmware", "2.5.7"}));
-  ALL_HOST_SCAN = 0;
-  SelectedHostAddress = Ip("10.47.0.1");
+  settings.ALL_HOST_SCAN = 0;
+  session.SelectedHostAddress = Ip("10.47.0.1");
 
   ASSERT_EQ(Discover(), 3);
   std::vector<MacAddress> macs;
@@ -82,11 +70,11 @@ TEST_F(DiscoveryNet, DeviceReachableThroughTwoLinksIsListedOnce) {
   if (std::getenv("LX47_LINKS") == nullptr || std::string(std::getenv("LX47_LINKS")) != "2")
     GTEST_SKIP() << "the harness made one link only";
   ASSERT_TRUE(sim.start({"--devices", "3", "--extra-ip-base", "10.48.0.100"}));
-  ALL_HOST_SCAN = 1;
+  settings.ALL_HOST_SCAN = 1;
 
   // The first usable row of the address table is scanned first and keeps the devices.
   std::vector<hostnet::HostAddressRow> rows;
-  ASSERT_GT(hostnet::GetHostAddressTable(rows), 0);
+  ASSERT_GT(hostnet::GetHostAddressTable(hostnet::hostNetSource(), rows), 0);
   std::uint32_t first = 0;
   for (const auto& r : rows)
     if (!first && r.addr != Ip("127.0.0.1")) first = r.addr;
@@ -104,8 +92,8 @@ TEST_F(DiscoveryNet, DiscoveryFromTheSelectedAddressSendsOnlyFromIt) {
   if (std::getenv("LX47_LINKS") == nullptr || std::string(std::getenv("LX47_LINKS")) != "2")
     GTEST_SKIP() << "the harness made one link only";
   ASSERT_TRUE(sim.start({"--devices", "2", "--extra-ip-base", "10.48.0.100"}));
-  ALL_HOST_SCAN = 0;
-  SelectedHostAddress = Ip("10.48.0.1");
+  settings.ALL_HOST_SCAN = 0;
+  session.SelectedHostAddress = Ip("10.48.0.1");
 
   ASSERT_EQ(Discover(), 2);
   for (int i = 0; i < 2; ++i) EXPECT_EQ(IpText(DeviceTable[static_cast<std::size_t>(i)].Host_IP), "10.48.0.1");
@@ -121,8 +109,8 @@ TEST_F(DiscoveryNet, DevicesAnsweringByBroadcastAreFound) {
   for (const char* mode : {"broadcast", "subnet"}) {
     SCOPED_TRACE(mode);
     ASSERT_TRUE(sim.start({"--devices", "3", "--reply-to", mode}));
-    ALL_HOST_SCAN = 0;
-    SelectedHostAddress = Ip("10.47.0.1");
+    settings.ALL_HOST_SCAN = 0;
+    session.SelectedHostAddress = Ip("10.47.0.1");
     const int handles = OpenHandleCount();
     ASSERT_EQ(Discover(), 3);
     EXPECT_EQ(OpenHandleCount(), handles);
@@ -155,7 +143,7 @@ TEST_F(DiscoveryNet, BroadcastAnswersCountOnlyForTheLinkTheyCameThrough) {
                             "02:47:00:00:01:01", "--firmware-port", "5076"},
                            &why))
       << why;
-  ALL_HOST_SCAN = 1;
+  settings.ALL_HOST_SCAN = 1;
   ASSERT_EQ(Discover(), 4);
   std::map<std::string, std::string> hostOf;  // MAC -> Host_IP
   for (int i = 0; i < 4; ++i) {
@@ -187,8 +175,8 @@ class DiscoveryPassword : public DiscoveryNet, public ::testing::WithParamInterf
 TEST_P(DiscoveryPassword, OnlyTheDevicesPasswordFindsIt) {
   const PasswordCase& c = GetParam();
   ASSERT_TRUE(sim.start({"--devices", "2", "--password", c.device}));
-  ALL_HOST_SCAN = 0;
-  SelectedHostAddress = Ip("10.47.0.1");
+  settings.ALL_HOST_SCAN = 0;
+  session.SelectedHostAddress = Ip("10.47.0.1");
   EXPECT_EQ(Discover(c.search), c.found);
   // The request did arrive; the devices chose not to answer.
   EXPECT_EQ(sim.logLinesWith({" RECV ", "cmd=FOND"}).size(), 2u);
@@ -207,8 +195,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, DiscoveryPassword,
 
 TEST_F(DiscoveryNet, LongReplyWithBytesBeforeTheMarkerIsStoredWholeFromTheMarker) {
   ASSERT_TRUE(sim.start({"--devices", "1", "--prefix", "xx", "--reply-length", "500"}));
-  ALL_HOST_SCAN = 0;
-  SelectedHostAddress = Ip("10.47.0.1");
+  settings.ALL_HOST_SCAN = 0;
+  session.SelectedHostAddress = Ip("10.47.0.1");
   ASSERT_EQ(Discover(), 1);
   EXPECT_EQ(DeviceTable[0].Block_Length(), 500u);
   EXPECT_EQ(std::memcmp(DeviceTable[0].Block.data(), "IAMI", 4), 0);
@@ -225,8 +213,8 @@ TEST_F(DiscoveryNet, ReplyLongerThanTheReceiveBufferIsDroppedWhole) {
   for (const Case& c : {Case{47, 1}, Case{48, 0}}) {
     SCOPED_TRACE(2000 + c.prefix);
     ASSERT_TRUE(sim.start({"--devices", "1", "--reply-length", "2000", "--prefix", std::string(c.prefix, 'x')}));
-    ALL_HOST_SCAN = 0;
-    SelectedHostAddress = Ip("10.47.0.1");
+    settings.ALL_HOST_SCAN = 0;
+    session.SelectedHostAddress = Ip("10.47.0.1");
     EXPECT_EQ(Discover(), c.found);
     if (c.found) EXPECT_EQ(DeviceTable[0].Block_Length(), 2000u);
     const std::string len = "len=" + std::to_string(2000 + c.prefix);
@@ -237,8 +225,8 @@ TEST_F(DiscoveryNet, ReplyLongerThanTheReceiveBufferIsDroppedWhole) {
 
 TEST_F(DiscoveryNet, RepliesOneByteShortAreNeverStored) {
   ASSERT_TRUE(sim.start({"--devices", "2", "--fault", "short"}));
-  ALL_HOST_SCAN = 0;
-  SelectedHostAddress = Ip("10.47.0.1");
+  settings.ALL_HOST_SCAN = 0;
+  session.SelectedHostAddress = Ip("10.47.0.1");
   EXPECT_EQ(Discover(), 0);
   EXPECT_EQ(sim.logLinesWith({" SEND ", "cmd=IAMI", "len=391"}).size(), 4u);
 }

@@ -19,7 +19,7 @@
 #include "protocol/firmware.h"
 #include "protocol/result_codes.h"
 #include "protocol/router_scan.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "protocol/settings_write.h"
 #include "support/sim_process.h"
 
@@ -46,28 +46,27 @@ class Progress final : public platform::Notifier {
 
 class ExchangeNet : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    ALL_HOST_SCAN = 0;
-    SelectedHostAddress = Ip("10.47.0.1");
-    for (auto& e : DeviceTable) e.clear();
+  ExchangeNet() {
+    settings = FastSettings();
+    settings.ALL_HOST_SCAN = 0;
+    session.SelectedHostAddress = Ip("10.47.0.1");
   }
-  void TearDown() override {
-    for (auto& e : DeviceTable) e.clear();
+  void SetUp() override { ASSERT_TRUE(platform::net().startup()); }
+
+  ExchangeContext x(platform::Notifier* notify = nullptr) {
+    return ExchangeContext{Io::Current(), session.Abort, notify};
   }
 
   // Starts the simulator with args and finds its one device.
   DeviceEntry& StartAndFind(const std::vector<std::string>& args) {
     std::string why;
     EXPECT_TRUE(sim.start(args, &why)) << why;
-    ProcessParam p;
-    std::memset(p.Password.data(), ' ', p.Password.size());
-    p.TargetEntry = DeviceTable.data();
-    EmptyDeviceTable();
-    EXPECT_EQ(DiscoverDevices(&p), PR_OK);
-    EXPECT_EQ(p.FoundCount, 1);
-    return DeviceTable[0];
+    SearchResult found;
+    EXPECT_EQ(DiscoverDevices(SearchRequest{settings, session.SelectedHostAddress, PadSearchPassword("")}, found, x()),
+              PR_OK);
+    EXPECT_EQ(found.FoundCount, 1);
+    session.Take(std::move(found));
+    return session.DeviceTable[0];
   }
 
   // The simulator writes some of its state after the exchange has ended on
@@ -83,6 +82,8 @@ class ExchangeNet : public ::testing::Test {
     return s;
   }
 
+  Session session;
+  ToolSettings& settings = session.Settings;
   SimProcess sim;
 };
 
@@ -90,7 +91,7 @@ TEST_F(ExchangeNet, WriteAppliesTheBlockAndStoresTheDevicesAnswer) {
   DeviceEntry& e = StartAndFind({"--devices", "1"});
   ASSERT_EQ(e.Block_Length(), kConfigBlockSize);
   ConfigBlock(std::span<std::uint8_t>(e.Block)).set(field::Wifi_AP_SSID, "written-over-udp");
-  ASSERT_EQ(WriteSettings(e), PR_OK);
+  ASSERT_EQ(WriteSettings(e, settings, x()), PR_OK);
   EXPECT_GE(std::atoi(sim.state(0)["writes"].c_str()), 1);  // twice if a reply came late
   std::vector<std::uint8_t> onDevice = sim.block(0);
   ASSERT_GE(onDevice.size(), kConfigBlockSize);
@@ -103,7 +104,7 @@ TEST_F(ExchangeNet, WriteAppliesTheBlockAndStoresTheDevicesAnswer) {
 TEST_F(ExchangeNet, RefusedWriteLeavesTheDeviceAlone) {
   DeviceEntry& e = StartAndFind({"--devices", "1", "--fault", "refuse-write"});
   ConfigBlock(std::span<std::uint8_t>(e.Block)).set(field::Wifi_AP_SSID, "never-applied");
-  EXPECT_EQ(WriteSettings(e), PR_REFUSED);
+  EXPECT_EQ(WriteSettings(e, settings, x()), PR_REFUSED);
   std::vector<std::uint8_t> onDevice = sim.block(0);
   ASSERT_GE(onDevice.size(), kConfigBlockSize);
   EXPECT_NE(ConfigBlock(std::span<std::uint8_t>(onDevice)).get(field::Wifi_AP_SSID), "never-applied");
@@ -117,11 +118,10 @@ TEST_F(ExchangeNet, FactoryResetReachesTheDeviceByItsMacOrIsRefused) {
     std::vector<std::string> args = {"--devices", "1"};
     if (c.fault) args.insert(args.end(), {"--fault", c.fault});
     DeviceEntry& e = StartAndFind(args);
-    ProcessParam p;
-    p.MacAddress = SimMac(0);
-    p.EraseMode = 1;
-    p.TargetEntry = &e;
-    EXPECT_EQ(FactoryReset(&e, &p), c.result) << (c.fault ? c.fault : "none");
+    FactoryResetRequest request{settings, session.SelectedHostAddress, SimMac(0)};
+    request.EraseMode = 1;
+    request.Device_IP = e.Device_IP;
+    EXPECT_EQ(FactoryReset(request, x()), c.result) << (c.fault ? c.fault : "none");
     auto state = sim.state(0);
     EXPECT_EQ(std::atoi(state["resets"].c_str()) >= 1, c.reset) << state["resets"];
     if (c.reset) EXPECT_EQ(state["erase_mode"], "1");
@@ -141,11 +141,11 @@ TEST_F(ExchangeNet, RouterScanListsTheRoutersTheDeviceHears) {
   std::memcpy(reply.data(), "IAMI", 4);
   const MacAddress mac = SimMac(0);
   std::memcpy(reply.data() + 4, mac.data(), 6);
-  DeviceEntry& e = DeviceTable[0];
+  DeviceEntry& e = session.DeviceTable[0];
   e.storeReply(reply, Ip("10.47.0.1"));
   std::uint8_t count = 0;
   std::array<RouterScanRecord, kRouterScanCapacity> table{};
-  ASSERT_EQ(ScanRouters(e, count, table.data(), kRouterScanCapacity), PR_OK);
+  ASSERT_EQ(ScanRouters(e, count, table.data(), kRouterScanCapacity, settings, x()), PR_OK);
   ASSERT_EQ(count, 2);
   EXPECT_EQ(table[0].ssid(), "office-2g");
   EXPECT_EQ(table[0].channel(), 6);
@@ -162,7 +162,7 @@ TEST_F(ExchangeNet, FirmwareStreamsLengthAndImageOverTcp) {
   std::vector<std::uint8_t> image(2 * kFirmwarePiece + 1234);
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
   Progress progress;
-  ASSERT_EQ(TransferFirmware(e, &progress, image.data(), static_cast<std::int32_t>(image.size())), PR_OK);
+  ASSERT_EQ(TransferFirmware(e, image.data(), static_cast<std::int32_t>(image.size()), settings, x(&progress)), PR_OK);
   const auto total = static_cast<std::intptr_t>(image.size());
   EXPECT_EQ(progress.last(), std::make_pair(total, total));
 
@@ -181,13 +181,13 @@ TEST_F(ExchangeNet, FirmwareStreamsLengthAndImageOverTcp) {
 
 TEST_F(ExchangeNet, ClockSetAndTcpDisconnectAreAnswered) {
   DeviceEntry& e = StartAndFind({"--devices", "1"});
-  ASSERT_EQ(SetDeviceClock(e), PR_OK);
+  ASSERT_EQ(SetDeviceClock(e, settings, x()), PR_OK);
   // The device took this PC's local date (not the zero date of an unknown time).
   platform::LocalTime now;
   ASSERT_TRUE(platform::clock().localTime(now));
   const std::string clock = sim.state(0)["clock"];
   EXPECT_EQ(clock.substr(0, 4), std::to_string(now.year)) << clock;
-  ASSERT_EQ(DisconnectTcp(e), PR_OK);
+  ASSERT_EQ(DisconnectTcp(e, settings, x()), PR_OK);
   EXPECT_GE(std::atoi(sim.state(0)["tdsc"].c_str()), 1);
 }
 

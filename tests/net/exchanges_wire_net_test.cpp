@@ -29,8 +29,8 @@ class SettingsWriteNet : public NetFixture, public ::testing::WithParamInterface
 
 TEST_P(SettingsWriteNet, ChangesTheDeviceAndTheEntryHoldsItsAnswer) {
   StartAndDiscover({"--devices", "2"}, 2);
-  USE_BC_CFG = GetParam().useBcCfg;
-  MaxSendCmdLoopCount = 3;  // device, device, broadcast without USE_BC_CFG
+  settings.USE_BC_CFG = GetParam().useBcCfg;
+  settings.MaxSendCmdLoopCount = 3;  // device, device, broadcast without USE_BC_CFG
   DeviceEntry* e = EntryOf(1);
   ASSERT_NE(e, nullptr);
   const std::vector<std::uint8_t> otherBefore = sim.block(0);
@@ -42,7 +42,7 @@ TEST_P(SettingsWriteNet, ChangesTheDeviceAndTheEntryHoldsItsAnswer) {
   // Fields the device keeps whatever arrives: its answer, not this copy,
   // must end up in the entry.
   b.set(field::Firmware_Version_Revision, 99);
-  ASSERT_EQ(WriteSettings(*e), PR_OK);
+  ASSERT_EQ(WriteSettings(*e, settings, x()), PR_OK);
 
   std::vector<std::uint8_t> now = sim.block(1);
   ASSERT_EQ(now.size(), kConfigBlockSize);
@@ -83,15 +83,13 @@ TEST_P(FactoryResetNet, ResetsOnlyTheDeviceWithThatMac) {
   DeviceEntry* e = EntryOf(1);
   ASSERT_NE(e, nullptr);
   e->block().set(field::Local_Port, 8080);
-  ASSERT_EQ(WriteSettings(*e), PR_OK);
+  ASSERT_EQ(WriteSettings(*e, settings, x()), PR_OK);
 
-  ProcessParam p;
-  p.MacAddress = {0x02, 0x47, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(GetParam().lastOctet)};
-  p.UseBroadcast = 1;
-  p.EraseMode = 1;
-  p.TargetEntry = DeviceTable.data();
-  ALL_HOST_SCAN = 1;  // every adapter in turn, as the tool does
-  EXPECT_EQ(FactoryReset(p.TargetEntry, &p), GetParam().expected);
+  FactoryResetRequest request{settings, 0, {0x02, 0x47, 0x00, 0x00, 0x00, std::uint8_t(GetParam().lastOctet)}};
+  request.UseBroadcast = 1;
+  request.EraseMode = 1;
+  request.settings.ALL_HOST_SCAN = 1;  // every adapter in turn, as the tool does
+  EXPECT_EQ(FactoryReset(request, x()), GetParam().expected);
 
   const std::vector<std::uint8_t> now = sim.block(1);
   ASSERT_EQ(now.size(), kConfigBlockSize);
@@ -108,7 +106,7 @@ TEST_P(FactoryResetNet, ResetsOnlyTheDeviceWithThatMac) {
     EXPECT_EQ(sim.state(1)["resets"], "0");
     // Every send from every adapter arrived and went unanswered.
     EXPECT_EQ(sim.logLinesWith({" RECV ", "cmd=REST"}).size(),
-              static_cast<std::size_t>(MaxSendCmdLoopCount * (TwoLinks() ? 2 : 1)));
+              static_cast<std::size_t>(settings.MaxSendCmdLoopCount * (TwoLinks() ? 2 : 1)));
     EXPECT_EQ(sim.logLinesWith({" SEND ", "cmd=REOK"}).size(), 0u);
   }
 }
@@ -126,7 +124,7 @@ TEST_F(Exchanges, RouterScanReturnsTheDevicesRouters) {
   std::array<RouterScanRecord, kRouterScanCapacity> table{};
   table[2].bytes.fill(0xEE);  // beyond what the device reports: left alone
   std::uint8_t count = 77;
-  ASSERT_EQ(ScanRouters(*e, count, table.data(), kRouterScanCapacity), PR_OK);
+  ASSERT_EQ(ScanRouters(*e, count, table.data(), kRouterScanCapacity, settings, x()), PR_OK);
   ASSERT_EQ(count, 2);
   EXPECT_EQ(table[0].ssid(), "Office, 2nd floor");
   EXPECT_EQ(table[0].channel(), 11);
@@ -148,7 +146,7 @@ TEST_F(Exchanges, FirmwareImageArrivesWholeAndRaisesTheVersion) {
   // with the piece size, so a lost or repeated piece shows.
   std::vector<std::uint8_t> image(3 * kFirmwarePiece + 1001);
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>((i * 131 + i / 251) & 0xFF);
-  ASSERT_EQ(TransferFirmware(*e, nullptr, image.data(), static_cast<std::int32_t>(image.size())), PR_OK);
+  ASSERT_EQ(TransferFirmware(*e, image.data(), static_cast<std::int32_t>(image.size()), settings, x()), PR_OK);
 
   EXPECT_EQ(StateAfter(1, "image_complete", "1"), "1");
   const std::vector<std::uint8_t> got = sim.image(1);
@@ -187,7 +185,7 @@ TEST_F(Exchanges, ClockSetCarriesThePcsLocalTime) {
   {
     ScopedTimeZone zone("JST-9");
     before = LocalNowText();
-    r = SetDeviceClock(*e);
+    r = SetDeviceClock(*e, settings, x());
     after = LocalNowText();
   }
 
@@ -207,14 +205,14 @@ TEST_F(Exchanges, TcpDisconnectIsAnsweredByTheDeviceAsked) {
   StartAndDiscover({"--devices", "2"}, 2);
   DeviceEntry* e = EntryOf(0);
   ASSERT_NE(e, nullptr);
-  EXPECT_EQ(DisconnectTcp(*e), PR_OK);
+  EXPECT_EQ(DisconnectTcp(*e, settings, x()), PR_OK);
   EXPECT_NE(sim.state(0)["tdsc"], "0");
   EXPECT_EQ(sim.state(1)["tdsc"], "0");
   EXPECT_FALSE(sim.logLinesWith({" RECV ", "cmd=TDSC", "mac=02:47:00:00:00:01", "len=14"}).empty());
 
   DeviceEntry gone = *e;
   gone.Device_MAC[5] = 0x33;
-  EXPECT_EQ(DisconnectTcp(gone), PR_NO_REPLY);
+  EXPECT_EQ(DisconnectTcp(gone, settings, x()), PR_NO_REPLY);
 }
 
 }  // namespace

@@ -65,30 +65,28 @@ class FaultMatrix : public NetFixture, public ::testing::WithParamInterface<Faul
       case Op::Discover:
         return Discover();
       case Op::Write:
-        return WriteSettings(e);
+        return WriteSettings(e, settings, x());
       case Op::Reset: {
-        ProcessParam p;
-        p.MacAddress = SimMac(0);
-        p.UseBroadcast = 1;
-        p.TargetEntry = &e;
-        ALL_HOST_SCAN = 0;
-        SelectedHostAddress = Ip("10.47.0.1");
-        return FactoryReset(&e, &p);
+        FactoryResetRequest request{settings, Ip("10.47.0.1"), SimMac(0)};
+        request.UseBroadcast = 1;
+        request.Device_IP = e.Device_IP;
+        request.settings.ALL_HOST_SCAN = 0;
+        return FactoryReset(request, x());
       }
       case Op::Scan: {
-        MaxSendCmdLoopCount = 1;  // each send costs 3.5 s of waits
+        settings.MaxSendCmdLoopCount = 1;  // each send costs 3.5 s of waits
         std::array<RouterScanRecord, kRouterScanCapacity> table{};
         std::uint8_t count = 0;
-        const int r = ScanRouters(e, count, table.data(), kRouterScanCapacity);
+        const int r = ScanRouters(e, count, table.data(), kRouterScanCapacity, settings, x());
         if (r == PR_OK) {
           EXPECT_EQ(count, 3) << "the three built-in routers, whatever the count byte says";
         }
         return r;
       }
       case Op::Clock:
-        return SetDeviceClock(e);
+        return SetDeviceClock(e, settings, x());
       case Op::Tdsc:
-        return DisconnectTcp(e);
+        return DisconnectTcp(e, settings, x());
     }
     return -99;
   }
@@ -175,15 +173,15 @@ using Faults = NetFixture;
 TEST_F(Faults, RefusalsEndTheirExchangesAtTheFirstReply) {
   ASSERT_TRUE(sim.start({"--devices", "1", "--fault", "refuse-write", "--fault", "refuse-reset"}));
   DeviceEntry e = EntryForDevice0();
-  EXPECT_EQ(WriteSettings(e), PR_REFUSED);
-  ProcessParam p;
-  p.MacAddress = SimMac(0);
-  p.UseBroadcast = 1;
-  p.EraseMode = 2;
+  EXPECT_EQ(WriteSettings(e, settings, x()), PR_REFUSED);
+  FactoryResetRequest request{settings, 0, SimMac(0)};
+  request.UseBroadcast = 1;
+  request.EraseMode = 2;
+  request.Device_IP = e.Device_IP;
   // Every adapter in turn: the refusal through the first one is the answer,
   // even though the second adapter's request is refused too.
-  ALL_HOST_SCAN = 1;
-  EXPECT_EQ(FactoryReset(&e, &p), PR_REFUSED);
+  request.settings.ALL_HOST_SCAN = 1;
+  EXPECT_EQ(FactoryReset(request, x()), PR_REFUSED);
   EXPECT_FALSE(sim.logLinesWith({" SEND ", "cmd=SETn"}).empty());
   EXPECT_FALSE(sim.logLinesWith({" SEND ", "cmd=REng", "dst=10.47.0.1:"}).empty());
   EXPECT_EQ(sim.state(0)["resets"], "0");
@@ -198,7 +196,7 @@ TEST_F(Faults, PeerThatStopsReadingEndsTheFirmwareTransferWithASendFailure) {
   // 16 s of pauses alone.
   std::vector<std::uint8_t> image(40 * kFirmwarePiece, 0xA5);
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(TransferFirmware(e, nullptr, image.data(), static_cast<std::int32_t>(image.size())), PR_SEND);
+  EXPECT_EQ(TransferFirmware(e, image.data(), static_cast<std::int32_t>(image.size()), settings, x()), PR_SEND);
   const auto took = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
   EXPECT_LT(took.count(), 12) << "the transfer ended when the connection failed";
   EXPECT_EQ(sim.logLinesWith({" TCP_STALL "}).size(), 1u);
@@ -212,8 +210,8 @@ TEST_F(Faults, ThousandDiscoveriesLeaveNoDescriptorOpen) {
   // Real sockets, shortened pauses: the sockets are the point here, and
   // 1000 discoveries at the protocol's pace would take minutes.
   PauseClock fast(2);
-  MaxSendCmdLoopCount = 1;
-  MaxRecvLoopCount = 10;
+  settings.MaxSendCmdLoopCount = 1;
+  settings.MaxRecvLoopCount = 10;
   const int before = OpenDescriptors();
   int complete = 0;
   for (int i = 0; i < 1000; ++i) complete += Discover() == 2;
@@ -230,21 +228,20 @@ TEST_F(Faults, ThousandDiscoveriesLeaveNoDescriptorOpen) {
 TEST_F(Faults, FloodedWriteSucceedsAndACancelEndsIt) {
   ASSERT_TRUE(sim.start({"--devices", "1", "--fault", "flood", "--flood-count", "200"}));
   DeviceEntry e = EntryForDevice0();
-  EXPECT_EQ(WriteSettings(e), PR_OK);
+  EXPECT_EQ(WriteSettings(e, settings, x()), PR_OK);
   sim.stop();
 
   ASSERT_TRUE(sim.start({"--devices", "1", "--fault", "flood", "--delay-ms", "3000"}));
   DeviceEntry slow = EntryForDevice0();
   const std::vector<std::uint8_t> sent = slow.Block;
-  std::thread cancel([] {
+  std::thread cancel([this] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    RequestAbort();
+    session.Abort.RequestAbort();
   });
   const auto start = std::chrono::steady_clock::now();
-  const int r = WriteSettings(slow);
+  const int r = WriteSettings(slow, settings, x());
   const auto took = std::chrono::steady_clock::now() - start;
   cancel.join();
-  ClearAbort();
   EXPECT_EQ(r, PR_ABORTED);
   EXPECT_LT(took, std::chrono::milliseconds(2500)) << "ended before the device's late answer";
   EXPECT_EQ(slow.Block, sent);
@@ -261,7 +258,7 @@ TEST_F(Faults, SimulatorKilledMidExchangeGivesNoReplyAndLeavesNothingOpen) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     sim.stop();
   });
-  const int r = WriteSettings(e);
+  const int r = WriteSettings(e, settings, x());
   kill.join();
   EXPECT_EQ(r, PR_NO_REPLY);
   EXPECT_EQ(OpenDescriptors(), before);

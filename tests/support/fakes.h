@@ -1,6 +1,9 @@
 // Fake clock, host network and notifier for unit tests.
 #pragma once
 
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -9,6 +12,7 @@
 #include "hostnet/host_address.h"
 #include "platform/clock.h"
 #include "platform/notify.h"
+#include "protocol/result_codes.h"
 
 namespace lx47::test {
 
@@ -94,12 +98,22 @@ class RecordingNotifier : public platform::Notifier {
   void post(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override {
     std::lock_guard lock(mu);
     posts.push_back({message, wParam, lParam});
+    if (message == UWM_PROCESS_END) ended.notify_all();
   }
   std::vector<Posted> snapshot() {
     std::lock_guard lock(mu);
     return posts;
   }
+  // Waits for the end message the way the runner does, before anything is
+  // read from a worker's result: its code, or -100 after the timeout.
+  int waitEnd(std::chrono::seconds timeout = std::chrono::seconds(20)) {
+    std::unique_lock lock(mu);
+    const auto isEnd = [](const Posted& p) { return p.message == UWM_PROCESS_END; };
+    if (!ended.wait_for(lock, timeout, [&] { return std::any_of(posts.begin(), posts.end(), isEnd); })) return -100;
+    return static_cast<int>(std::find_if(posts.begin(), posts.end(), isEnd)->wParam);
+  }
   std::mutex mu;
+  std::condition_variable ended;
   std::vector<Posted> posts;
 };
 

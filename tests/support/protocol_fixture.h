@@ -1,5 +1,5 @@
-// Fixture for exchange tests: fake network, clock and host addresses, the
-// in-memory settings at their defaults and an empty device table.
+// Fixture for exchange tests: fake network, clock and host addresses, and a
+// fresh session (the tool settings at their defaults, empty tables).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,30 +7,13 @@
 #include "device_reply.h"
 #include "fake_net.h"
 #include "fakes.h"
-#include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/exchange_context.h"
+#include "protocol/session.h"
 
 namespace lx47::test {
 
 class ProtocolTest : public ::testing::Test {
  protected:
-  ProtocolTest() {
-    MaxSendCmdLoopCount = 10;
-    MaxRecvLoopCount = 60;
-    RecvDelay_msec = 20;
-    ALL_HOST_SCAN = 1;
-    USE_BC_CFG = 1;
-    USE_BC_FUP = 0;
-    SelectedHostAddress = 0;
-    ClearAbort();
-    for (auto& e : DeviceTable) e.clear();
-    DeviceCount = 0;
-  }
-  ~ProtocolTest() override {
-    for (auto& e : DeviceTable) e.clear();
-    DeviceCount = 0;
-    ClearAbort();
-  }
   // Every exchange must leave no socket open, whatever its path.
   void TearDown() override {
     EXPECT_EQ(net.openSockets(), 0);
@@ -38,9 +21,16 @@ class ProtocolTest : public ::testing::Test {
     EXPECT_EQ(clock.fineLevel, 0) << "a fine-pause request was not given back";
   }
 
+  // What an exchange runs with: the fakes and the session's abort flag.
+  ExchangeContext x(platform::Notifier* notify = nullptr) {
+    return ExchangeContext{Io{net, clock, host}, session.Abort, notify};
+  }
+
   FakeNet net;
   FakeClock clock;
   FakeHostNet host;
+  Session session;
+  ToolSettings& settings = session.Settings;
 };
 
 }  // namespace lx47::test

@@ -9,7 +9,7 @@
 #include "protocol/discovery.h"
 #include "protocol/factory_reset.h"
 #include "protocol/firmware.h"
-#include "protocol/process_param.h"
+#include "protocol/job.h"
 #include "protocol/result_codes.h"
 #include "protocol/router_scan.h"
 #include "protocol/settings_write.h"
@@ -46,10 +46,10 @@ class Exchange : public test::ProtocolTest {
 };
 
 TEST_F(Exchange, WriteSendsTheBlockAsSetsToTheseDestinations) {
-  USE_BC_CFG = 0;
-  MaxRecvLoopCount = 2;
-  MaxSendCmdLoopCount = 1;
-  EXPECT_EQ(WriteSettings(entry), PR_NO_REPLY);
+  settings.USE_BC_CFG = 0;
+  settings.MaxRecvLoopCount = 2;
+  settings.MaxSendCmdLoopCount = 1;
+  EXPECT_EQ(WriteSettings(entry, settings, x()), PR_NO_REPLY);
   EXPECT_EQ(destinations(), (std::vector<std::uint32_t>{entry.Device_IP}));
   Bytes expected(entry.Block.begin(), entry.Block.begin() + 392);
   std::memcpy(expected.data(), "SETS", 4);
@@ -57,15 +57,15 @@ TEST_F(Exchange, WriteSendsTheBlockAsSetsToTheseDestinations) {
   EXPECT_EQ(net.sent()[0].from.addr, Ip("10.47.0.1"));
 
   const std::size_t before = net.sent().size();
-  MaxSendCmdLoopCount = 3;
-  EXPECT_EQ(WriteSettings(entry), PR_NO_REPLY);
+  settings.MaxSendCmdLoopCount = 3;
+  EXPECT_EQ(WriteSettings(entry, settings, x()), PR_NO_REPLY);
   const std::vector<std::uint32_t> all = destinations();
   EXPECT_EQ(std::vector<std::uint32_t>(all.begin() + static_cast<std::ptrdiff_t>(before), all.end()),
             (std::vector<std::uint32_t>{entry.Device_IP, entry.Device_IP, bc}));
 
-  USE_BC_CFG = 1;
-  MaxSendCmdLoopCount = 2;
-  EXPECT_EQ(WriteSettings(entry), PR_NO_REPLY);
+  settings.USE_BC_CFG = 1;
+  settings.MaxSendCmdLoopCount = 2;
+  EXPECT_EQ(WriteSettings(entry, settings, x()), PR_NO_REPLY);
   const std::vector<std::uint32_t> last = destinations();
   EXPECT_EQ(last[last.size() - 1], bc);
   EXPECT_EQ(last[last.size() - 2], bc);
@@ -76,8 +76,8 @@ TEST_F(Exchange, WriteStoresTheDevicesOwnAnswer) {
   Bytes mine = test::DeviceReply("SETI", Mac(1), 500);
   mine[32] = 9;  // the device changed a value
   answerWith({other, Bytes{'j', 'u', 'n', 'k'}, mine});
-  MaxRecvLoopCount = 2;  // the foreign datagram and the junk use none of the two attempts
-  EXPECT_EQ(WriteSettings(entry), PR_OK);
+  settings.MaxRecvLoopCount = 2;  // the foreign datagram and the junk use none of the two attempts
+  EXPECT_EQ(WriteSettings(entry, settings, x()), PR_OK);
   EXPECT_EQ(entry.Block_Length(), 500u);
   EXPECT_EQ(entry.Block, mine);
   EXPECT_EQ(entry.Block[32], 9);
@@ -87,37 +87,42 @@ TEST_F(Exchange, WriteStoresTheDevicesOwnAnswer) {
 TEST_F(Exchange, WriteRefusalIsFinalAndKeepsTheEditedBlock) {
   const Bytes sentBlock = entry.Block;
   answerWith({test::DeviceReply("SETn", Mac(1))});
-  EXPECT_EQ(WriteSettings(entry), PR_REFUSED);
+  EXPECT_EQ(WriteSettings(entry, settings, x()), PR_REFUSED);
   EXPECT_EQ(entry.Block, sentBlock);
   EXPECT_EQ(net.sent().size(), 1u);
 }
 
 TEST_F(Exchange, WriteAbortAndNoReply) {
-  MaxRecvLoopCount = 3;
-  MaxSendCmdLoopCount = 2;
-  EXPECT_EQ(WriteSettings(entry), PR_NO_REPLY);
+  settings.MaxRecvLoopCount = 3;
+  settings.MaxSendCmdLoopCount = 2;
+  EXPECT_EQ(WriteSettings(entry, settings, x()), PR_NO_REPLY);
   EXPECT_EQ(net.sent().size(), 2u);
-  net.beforeRecv = [](int) { RequestAbort(); };
-  EXPECT_EQ(WriteSettings(entry), PR_ABORTED);
+  net.beforeRecv = [this](int) { session.Abort.RequestAbort(); };
+  EXPECT_EQ(WriteSettings(entry, settings, x()), PR_ABORTED);
 }
 
 class Reset : public Exchange {
  protected:
   Reset() {
-    param.MacAddress = Mac(1);
-    param.EraseMode = 0xA7;
+    request.MacAddress = Mac(1);
+    request.EraseMode = 0xA7;
+    request.Device_IP = entry.Device_IP;
   }
-  ProcessParam param;
+  int reset() {
+    request.settings = settings;
+    return FactoryReset(request, x());
+  }
+  FactoryResetRequest request;
 };
 
 TEST_F(Reset, RequestCarriesMacAndEraseModeToTheChosenDestination) {
   struct Case { int useBc; int bcCfg; bool broadcast; };
   for (Case c : {Case{0, 0, false}, Case{1, 0, true}, Case{0, 1, true}}) {
-    param.UseBroadcast = c.useBc;
-    USE_BC_CFG = c.bcCfg;
+    request.UseBroadcast = c.useBc;
+    settings.USE_BC_CFG = c.bcCfg;
     const std::size_t before = net.sent().size();
     answerWith({test::DeviceReply("REOK", Mac(1), 11)});
-    EXPECT_EQ(FactoryReset(&entry, &param), PR_OK);
+    EXPECT_EQ(reset(), PR_OK);
     ASSERT_EQ(net.sent().size(), before + 1);
     const Datagram& d = net.sent().back();
     EXPECT_EQ(d.to.addr, c.broadcast ? bc : entry.Device_IP);
@@ -129,9 +134,9 @@ TEST_F(Reset, WalksEveryUsableAddressAndReportsTheLast) {
   host.addRow("127.0.0.1");
   host.addRow("10.48.0.1");
   host.addRow("10.49.0.1", hostnet::kAddrDeleted);
-  MaxSendCmdLoopCount = 1;
-  MaxRecvLoopCount = 2;
-  EXPECT_EQ(FactoryReset(&entry, &param), PR_NO_REPLY);
+  settings.MaxSendCmdLoopCount = 1;
+  settings.MaxRecvLoopCount = 2;
+  EXPECT_EQ(reset(), PR_NO_REPLY);
   std::vector<std::uint32_t> from;
   for (const Datagram& d : net.sent()) from.push_back(d.from.addr);
   EXPECT_EQ(from, (std::vector<std::uint32_t>{Ip("10.47.0.1"), Ip("10.48.0.1")}));
@@ -139,43 +144,43 @@ TEST_F(Reset, WalksEveryUsableAddressAndReportsTheLast) {
   // A socket failure on the first address is not final.
   net.failCall(test::Call::Bind);
   answerWith({test::DeviceReply("REOK", Mac(1))});
-  EXPECT_EQ(FactoryReset(&entry, &param), PR_OK);
+  EXPECT_EQ(reset(), PR_OK);
 }
 
 TEST_F(Reset, RefusalThroughOneAdapterIsNotLostToALaterSilence) {
   host.addRow("10.48.0.1");
-  MaxSendCmdLoopCount = 1;
+  settings.MaxSendCmdLoopCount = 1;
   net.onSend = [this](const Datagram& d) {
     if (d.from.addr == Ip("10.47.0.1")) net.replyTo(d, test::DeviceReply("REng", Mac(1), 11));
   };
-  EXPECT_EQ(FactoryReset(&entry, &param), PR_REFUSED);
+  EXPECT_EQ(reset(), PR_REFUSED);
 }
 
 TEST_F(Reset, AbortBetweenAddressesAndNoUsableAddress) {
   host.addRow("10.48.0.1");
-  MaxSendCmdLoopCount = 1;
-  MaxRecvLoopCount = 1;
-  net.onSend = [](const Datagram&) { RequestAbort(); };  // lands after the first address's attempts
+  settings.MaxSendCmdLoopCount = 1;
+  settings.MaxRecvLoopCount = 1;
+  net.onSend = [this](const Datagram&) { session.Abort.RequestAbort(); };  // lands after the first address's attempts
   net.beforeRecv = nullptr;
   // The cycle polls before each attempt too, so the abort shows there first.
-  EXPECT_EQ(FactoryReset(&entry, &param), PR_ABORTED);
+  EXPECT_EQ(reset(), PR_ABORTED);
   EXPECT_EQ(net.sent().size(), 1u);
 
-  ClearAbort();
+  session.Abort.ClearAbort();
   host.rows.clear();
   host.addRow("10.47.0.1", hostnet::kAddrDisconnected);
-  EXPECT_EQ(FactoryReset(&entry, &param), PR_NO_HOST_ADDRESS);
+  EXPECT_EQ(reset(), PR_NO_HOST_ADDRESS);
   host.tableReadable = false;
-  EXPECT_EQ(FactoryReset(&entry, &param), PR_NO_HOST_ADDRESS);
+  EXPECT_EQ(reset(), PR_NO_HOST_ADDRESS);
   EXPECT_EQ(net.sent().size(), 1u);
 }
 
 TEST_F(Reset, SelectedAddressIsUsedWithoutLookingItUp) {
-  ALL_HOST_SCAN = 0;
-  SelectedHostAddress = Ip("10.99.0.1");
-  MaxSendCmdLoopCount = 1;
-  MaxRecvLoopCount = 1;
-  EXPECT_EQ(FactoryReset(&entry, &param), PR_NO_REPLY);
+  settings.ALL_HOST_SCAN = 0;
+  request.SelectedHostAddress = Ip("10.99.0.1");
+  settings.MaxSendCmdLoopCount = 1;
+  settings.MaxRecvLoopCount = 1;
+  EXPECT_EQ(reset(), PR_NO_REPLY);
   ASSERT_EQ(net.sent().size(), 1u);
   EXPECT_EQ(net.sent()[0].from.addr, Ip("10.99.0.1"));
 }
@@ -206,9 +211,9 @@ class RouterScan : public Exchange {
 };
 
 TEST_F(RouterScan, ExtraWaitsPerSendAndNoReply) {
-  MaxSendCmdLoopCount = 2;
-  MaxRecvLoopCount = 3;
-  EXPECT_EQ(ScanRouters(entry, count, table.data(), 50), PR_NO_REPLY);
+  settings.MaxSendCmdLoopCount = 2;
+  settings.MaxRecvLoopCount = 3;
+  EXPECT_EQ(ScanRouters(entry, count, table.data(), 50, settings, x()), PR_NO_REPLY);
   EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{1750, 1750, 20, 20, 100, 1750, 1750, 20, 20, 100}));
   EXPECT_EQ(count, 0);
   Bytes req{'W', 'F', 'S', 'C', 0x00, 0x80, 0x47, 0x00, 0x00, 0x01};
@@ -218,7 +223,7 @@ TEST_F(RouterScan, ExtraWaitsPerSendAndNoReply) {
 
 TEST_F(RouterScan, StoresTheAnnouncedRecordsOnly) {
   answerWith({RouterReply(Mac(1), 3, 3)});
-  EXPECT_EQ(ScanRouters(entry, count, table.data(), 50), PR_OK);
+  EXPECT_EQ(ScanRouters(entry, count, table.data(), 50, settings, x()), PR_OK);
   EXPECT_EQ(count, 3);
   EXPECT_EQ(table[2].channel(), 3);
   EXPECT_EQ(table[2].ssid(), "net2");
@@ -229,10 +234,10 @@ TEST_F(RouterScan, StoresTheAnnouncedRecordsOnly) {
 TEST_F(RouterScan, ShortAndEmptyReplies) {
   Bytes eleven = RouterReply(Mac(1), 0, 0);
   eleven.pop_back();
-  MaxRecvLoopCount = 3;
+  settings.MaxRecvLoopCount = 3;
   answerWith({eleven, RouterReply(Mac(2), 1, 1), RouterReply(Mac(1), 0, 0)});
   count = 7;
-  EXPECT_EQ(ScanRouters(entry, count, table.data(), 50), PR_OK);
+  EXPECT_EQ(ScanRouters(entry, count, table.data(), 50, settings, x()), PR_OK);
   EXPECT_EQ(count, 0);
 }
 
@@ -243,7 +248,7 @@ TEST_F(RouterScan, CountNeverExceedsTheRecordsStored) {
   for (Case c : {Case{5, 2, 2}, Case{255, 60, 50}, Case{60, 97, 50}}) {
     answerWith({RouterReply(Mac(1), c.claimed, c.carried)});
     count = 0;
-    EXPECT_EQ(ScanRouters(entry, count, table.data(), 50), PR_OK);
+    EXPECT_EQ(ScanRouters(entry, count, table.data(), 50, settings, x()), PR_OK);
     EXPECT_EQ(count, c.expected) << int(c.claimed) << "/" << c.carried;
   }
 }
@@ -273,45 +278,46 @@ TEST_F(Exchange, ClockSetTakesTheTimeAndNeedsAFullReply) {
   clock.time = {2025, 12, 31, 23, 59, 59};
   Bytes shortReply = test::DeviceReply("TIMR", Mac(1), 20);
   answerWith({shortReply, test::DeviceReply("TIMR", Mac(2), 21), test::DeviceReply("TIMR", Mac(1), 21)});
-  RequestAbort();  // cleared by the command itself
-  EXPECT_EQ(SetDeviceClock(entry), PR_OK);
+  session.Abort.RequestAbort();  // cleared by the command itself
+  EXPECT_EQ(SetDeviceClock(entry, settings, x()), PR_OK);
   ASSERT_EQ(net.sent().size(), 1u);
   EXPECT_EQ(net.sent()[0].bytes[10], 0xE9);
   EXPECT_EQ(net.sent()[0].to.addr, bc);
 
   clock.timeAvailable = false;
-  EXPECT_EQ(SetDeviceClock(entry), PR_OK);
+  EXPECT_EQ(SetDeviceClock(entry, settings, x()), PR_OK);
   EXPECT_EQ(net.sent()[1].bytes[14], 255);
 }
 
 TEST_F(Exchange, DisconnectIgnoresOtherDevices) {
-  MaxSendCmdLoopCount = 1;
-  MaxRecvLoopCount = 2;
+  settings.MaxSendCmdLoopCount = 1;
+  settings.MaxRecvLoopCount = 2;
   answerWith({test::DeviceReply("TDSR", Mac(2), 14)});
-  EXPECT_EQ(DisconnectTcp(entry), PR_NO_REPLY);
+  EXPECT_EQ(DisconnectTcp(entry, settings, x()), PR_NO_REPLY);
   EXPECT_EQ(net.sent()[0].bytes, (Bytes{'T', 'D', 'S', 'C', 0x00, 0x80, 0x47, 0x00, 0x00, 0x01, 0, 0, 0, 0}));
   answerWith({test::DeviceReply("TDSR", Mac(1), 14)});
-  EXPECT_EQ(DisconnectTcp(entry), PR_OK);
+  EXPECT_EQ(DisconnectTcp(entry, settings, x()), PR_OK);
 }
 
 // Windows stretches every pause to its timer tick unless a finer one is asked
 // for; each exchange asks while it runs and gives it back at its end.
 TEST_F(Exchange, EveryExchangePausesAtTheFinePace) {
-  MaxSendCmdLoopCount = 2;
-  MaxRecvLoopCount = 3;
+  settings.MaxSendCmdLoopCount = 2;
+  settings.MaxRecvLoopCount = 3;
   test::RecordingNotifier notifier;
-  ProcessParam param;
-  param.TargetEntry = DeviceTable.data();
+  SearchRequest search{settings};
+  SearchResult found;
+  FactoryResetRequest reset{settings};
   std::uint8_t count = 0;
   const Bytes image(6000, 0x5A);
   const std::vector<std::pair<const char*, std::function<int()>>> exchanges = {
-      {"discovery", [&] { return DiscoverDevices(&param); }},
-      {"write", [&] { return WriteSettings(entry); }},
-      {"reset", [&] { return FactoryReset(&entry, &param); }},
-      {"router scan", [&] { return ScanRouters(entry, count, RouterScanTable.data(), 50); }},
-      {"clock", [&] { return SetDeviceClock(entry); }},
-      {"disconnect", [&] { return DisconnectTcp(entry); }},
-      {"firmware", [&] { return TransferFirmware(entry, &notifier, image.data(), 6000); }},
+      {"discovery", [&] { return DiscoverDevices(search, found, x()); }},
+      {"write", [&] { return WriteSettings(entry, settings, x()); }},
+      {"reset", [&] { return FactoryReset(reset, x()); }},
+      {"router scan", [&] { return ScanRouters(entry, count, session.RouterScanTable.data(), 50, settings, x()); }},
+      {"clock", [&] { return SetDeviceClock(entry, settings, x()); }},
+      {"disconnect", [&] { return DisconnectTcp(entry, settings, x()); }},
+      {"firmware", [&] { return TransferFirmware(entry, image.data(), 6000, settings, x(&notifier)); }},
   };
   for (const auto& [name, run] : exchanges) {
     clock.sleeps.clear();
@@ -324,27 +330,34 @@ TEST_F(Exchange, EveryExchangePausesAtTheFinePace) {
   }
 }
 
+// The write and router scan jobs pause around their exchange, post their end
+// with its code, and the scan's result replaces the session's routers.
 TEST_F(Exchange, WorkersPauseAndPostTheirEnd) {
-  test::RecordingNotifier notifier;
-  ProcessParam p;
-  p.hNotifyWnd = &notifier;
-  p.TargetEntry = &entry;
-  MaxSendCmdLoopCount = 0;
-  SettingsWriteWorker(&p);
+  settings.MaxSendCmdLoopCount = 0;
+  std::optional<WriteResult> written;
+  test::RecordingNotifier writeEnd;
+  ASSERT_TRUE(StartJob(WriteJob(WriteRequest{settings, entry}, written), x(&writeEnd)));
+  EXPECT_EQ(writeEnd.waitEnd(), PR_NO_REPLY);
   EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{500, 1500}));
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(written->TargetEntry.Block, entry.Block);
 
   clock.sleeps.clear();
-  RouterScanCount = 9;
-  p.FoundCount = 0;
-  p.DataPtr = reinterpret_cast<std::uint8_t*>(RouterScanTable.data());
-  p.DataSize = 50;
-  RouterScanWorker(&p);
+  session.RouterScanCount = 9;
+  std::optional<RouterScanResult> scanned;
+  test::RecordingNotifier scanEnd;
+  ASSERT_TRUE(StartJob(RouterScanJob(RouterScanRequest{settings, entry}, scanned), x(&scanEnd)));
+  EXPECT_EQ(scanEnd.waitEnd(), PR_NO_REPLY);
   EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{500, 1500}));
-  EXPECT_EQ(RouterScanCount, 0);
-  ASSERT_EQ(notifier.posts.size(), 2u);
-  EXPECT_EQ(notifier.posts[0].message, UWM_PROCESS_END);
-  EXPECT_EQ(notifier.posts[0].wParam, PR_NO_REPLY);
-  EXPECT_EQ(notifier.posts[1].wParam, PR_NO_REPLY);
+  ASSERT_TRUE(scanned.has_value());
+  session.Take(std::move(*scanned));
+  EXPECT_EQ(session.RouterScanCount, 0);
+  for (test::RecordingNotifier* n : {&writeEnd, &scanEnd}) {
+    const std::vector<test::Posted> posts = n->snapshot();
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_EQ(posts[0].message, UWM_PROCESS_END);
+    EXPECT_EQ(posts[0].lParam, 0);
+  }
 }
 
 }  // namespace

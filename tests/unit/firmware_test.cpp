@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "protocol/firmware.h"
-#include "protocol/process_param.h"
+#include "protocol/job.h"
 #include "protocol/result_codes.h"
 #include "protocol_fixture.h"
 
@@ -22,7 +22,7 @@ class Firmware : public test::ProtocolTest {
   int run(std::size_t n) {
     image.resize(n);
     for (std::size_t i = 0; i < n; ++i) image[i] = static_cast<std::uint8_t>(i * 13);
-    return TransferFirmware(entry, &notifier, image.data(), static_cast<std::int32_t>(n));
+    return TransferFirmware(entry, image.data(), static_cast<std::int32_t>(n), settings, x(&notifier));
   }
   std::vector<std::pair<std::intptr_t, std::intptr_t>> progress() {
     std::vector<std::pair<std::intptr_t, std::intptr_t>> p;
@@ -74,7 +74,7 @@ TEST_F(Firmware, OnePieceUpTo5120AndShortSendsAdvanceByWhatWasSent) {
 }
 
 TEST_F(Firmware, BroadcastAnnouncementStillConnectsToTheDevice) {
-  USE_BC_FUP = 1;
+  settings.USE_BC_FUP = 1;
   EXPECT_EQ(run(10), PR_OK);
   EXPECT_EQ(net.sent()[0].to.addr, platform::kBroadcastAddr);
   EXPECT_EQ(net.connects[0].addr, entry.Device_IP);
@@ -108,28 +108,24 @@ TEST_F(Firmware, FailureTable) {
 }
 
 TEST_F(Firmware, EmptyImageSendsNothing) {
-  EXPECT_EQ(TransferFirmware(entry, &notifier, nullptr, -5), PR_SEND);
+  EXPECT_EQ(TransferFirmware(entry, nullptr, -5, settings, x(&notifier)), PR_SEND);
   EXPECT_EQ(run(0), PR_SEND);
   EXPECT_TRUE(net.sent().empty());
   EXPECT_TRUE(net.connects.empty());
 }
 
 TEST_F(Firmware, CancelBetweenPieces) {
-  clock.onSleep = [](std::uint32_t ms) {
-    if (ms == 400) RequestAbort();
+  clock.onSleep = [this](std::uint32_t ms) {
+    if (ms == 400) session.Abort.RequestAbort();
   };
   EXPECT_EQ(run(12000), PR_ABORTED);
   EXPECT_EQ(net.streamed.size(), 4u + 5120u);
 }
 
 TEST_F(Firmware, WorkerPausesAndPostsTheEndLast) {
-  ProcessParam p;
-  p.hNotifyWnd = &notifier;
-  p.TargetEntry = &entry;
   image.assign(10, 1);
-  p.DataPtr = image.data();
-  p.DataSize = 10;
-  FirmwareWorker(&p);
+  ASSERT_TRUE(StartJob(FirmwareJob(FirmwareRequest{settings, entry, image.data(), 10}), x(&notifier)));
+  EXPECT_EQ(notifier.waitEnd(), PR_OK);
   EXPECT_EQ(clock.sleeps.back(), 500u);
   const auto posts = notifier.snapshot();
   EXPECT_EQ(posts.back().message, UWM_PROCESS_END);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "protocol/mac_text.h"
 #include "protocol/search_mac.h"
 
 using lx47::MacAddress;
@@ -42,4 +43,17 @@ TEST(SearchMacAdrs, FormatIsWhatParseReads) {
   const std::string s = lx47::FormatSearchMacAdrs(m);
   ASSERT_TRUE(lx47::ParseSearchMacAdrs(std::u16string(s.begin(), s.end()), back));
   EXPECT_EQ(back, m);
+}
+
+// Every MAC the tool shows goes through MacText: the list, the dialogs, the
+// confirmations (upper case, colons), the adapters of the tool settings
+// (whatever length they report) and the routers' BSSIDs (lower case).
+TEST(MacText, SeparatorsCaseAndLength) {
+  const MacAddress m{0x0A, 0xBC, 0x00, 0xFF, 0x12, 0x9E};
+  EXPECT_EQ(lx47::MacText(m), "0A:BC:00:FF:12:9E");
+  EXPECT_EQ(lx47::MacText(m, ":", lx47::HexCase::Lower), "0a:bc:00:ff:12:9e");
+  EXPECT_EQ(lx47::MacText(m, ""), "0ABC00FF129E");
+  const std::vector<std::uint8_t> eight{1, 2, 3, 4, 5, 6, 7, 0xF8};
+  EXPECT_EQ(lx47::MacText(eight), "01:02:03:04:05:06:07:F8");
+  EXPECT_EQ(lx47::MacText(std::vector<std::uint8_t>{}), "");
 }

@@ -21,14 +21,15 @@
 #include "app/page_factory.h"
 #include "controls/CStaticEx.h"
 #include "modal.h"
-#include "pages/DlgExtraSettings.h"
+#include "pages/DlgSpecial.h"
 #include "pages/DlgLX47.h"
 #include "pages/DlgSelectRouter.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
+#include "window_net_fixture.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
@@ -37,41 +38,14 @@ namespace {
 
 using test::ModalWatch;
 
-class BroadcastNet : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    win.emplace();
-    win->show();
-  }
-  void TearDown() override {
-    win.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-  }
-
-  QStringList Texts() const {
-    QStringList t;
-    for (const auto& r : messages.shown) t << r.text;
-    return t;
-  }
-
-  ui::MemorySettingsStore store;
-  ui::ScopedSettingsStore scoped{&store};
-  test::RecordingMessages messages;
-  SimProcess sim;
-  std::optional<app::LX47ConfigToolDlg> win;
-};
+using BroadcastNet = WindowNet;
 
 TEST_F(BroadcastNet, EveryCommandOfTheMainWindowSucceeds) {
   ASSERT_TRUE(sim.start({"--devices", "1", "--wifi-mode", "0", "--reply-to", "broadcast", "--firmware", "1.2.3",
                          "--firmware-after", "1.3.0"}));
   // The requests go to the device's own address; only the answers are broadcast.
   store.writeInt("USE_BC_CFG", 0);
-  USE_BC_CFG = 0;
+  settings.USE_BC_CFG = 0;
 
   // Search, through every host address.
   ModalWatch<app::DlgPassword> ask([](app::DlgPassword& d) {

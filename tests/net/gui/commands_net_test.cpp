@@ -22,13 +22,14 @@
 #include "controls/CStaticEx.h"
 #include "modal.h"
 #include "pages/DlgSerial.h"
-#include "pages/DlgExtraSettings.h"
+#include "pages/DlgSpecial.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
 #include "protocol/result_codes.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
+#include "window_net_fixture.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
@@ -38,22 +39,8 @@ namespace {
 using app::DlgPassword;
 using test::ModalWatch;
 
-class CommandsNet : public ::testing::Test {
+class CommandsNet : public WindowNet {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    win.emplace();
-    win->show();
-  }
-  void TearDown() override {
-    win.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-  }
-
   void Search() {
     ModalWatch<DlgPassword> watch([&](DlgPassword& d) {
       d.passwordEdit()->setText(QString());
@@ -71,17 +58,7 @@ class CommandsNet : public ::testing::Test {
   std::vector<std::string> SetsTo(const std::string& dst) const {
     return sim.logLinesWith({" RECV ", "cmd=SETS", "dst=" + dst});
   }
-  QStringList Texts() const {
-    QStringList t;
-    for (const auto& r : messages.shown) t << r.text;
-    return t;
-  }
 
-  ui::MemorySettingsStore store;
-  ui::ScopedSettingsStore scoped{&store};
-  test::RecordingMessages messages;
-  SimProcess sim;
-  std::optional<app::LX47ConfigToolDlg> win;
 };
 
 TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestination) {
@@ -98,7 +75,7 @@ TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestin
   special().leaseEdit()->setText(QString::number(lease));
 
   store.writeInt("USE_BC_CFG", 0);  // unicast first, though start-up read broadcast
-  USE_BC_CFG = 1;
+  settings.USE_BC_CFG = 1;
   win->writeButton()->click();
   ASSERT_EQ(Texts(), QStringList{ui::Str(130)});
 
@@ -133,7 +110,7 @@ TEST_F(CommandsNet, ResetPutsTheDeviceBackToItsFactorySettings) {
   ASSERT_TRUE(sim.start({"--devices", "1", "--wifi-mode", "0"}));
   // The write reads the store, the reset only start-up's copy: both unicast.
   store.writeInt("USE_BC_CFG", 0);
-  USE_BC_CFG = 0;
+  settings.USE_BC_CFG = 0;
   Search();
   const std::vector<std::uint8_t> factory = sim.block(0);
   special().leaseEdit()->setText(QStringLiteral("4321"));

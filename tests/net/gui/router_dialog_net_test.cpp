@@ -20,7 +20,7 @@
 #include "protocol/discovery.h"
 #include "protocol/result_codes.h"
 #include "protocol/router_scan.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
 
@@ -29,27 +29,19 @@ namespace {
 
 class RouterDialogNet : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    ALL_HOST_SCAN = 0;
-    SelectedHostAddress = Ip("10.47.0.1");
-    RouterScanCount = 0;
+  RouterDialogNet() {
+    session.Settings = FastSettings();
+    session.Settings.ALL_HOST_SCAN = 0;
+    session.SelectedHostAddress = Ip("10.47.0.1");
   }
-  void TearDown() override {
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    RouterScanCount = 0;
-  }
+  void SetUp() override { ASSERT_TRUE(platform::net().startup()); }
   // The search that fills entry 0, as the search command runs it.
   void Search() {
-    ProcessParam p;
-    p.Password.fill(' ');
-    p.TargetEntry = DeviceTable.data();
-    EmptyDeviceTable();
-    ASSERT_EQ(DiscoverDevices(&p), PR_OK);
-    ASSERT_EQ(p.FoundCount, 1);
-    DeviceCount = p.FoundCount;
+    SearchResult found;
+    const SearchRequest request{session.Settings, session.SelectedHostAddress, PadSearchPassword("")};
+    ASSERT_EQ(DiscoverDevices(request, found, ExchangeContext{Io::Current(), session.Abort}), PR_OK);
+    ASSERT_EQ(found.FoundCount, 1);
+    session.Take(std::move(found));
   }
 
   // Entry 0 as a search through 10.47.0.1 leaves it for the sim's device 0.
@@ -58,10 +50,11 @@ class RouterDialogNet : public ::testing::Test {
     std::memcpy(reply.data(), "IAMI", 4);
     const MacAddress mac{0x02, 0x47, 0x00, 0x00, 0x00, 0x01};
     std::memcpy(reply.data() + 4, mac.data(), 6);
-    DeviceTable[0].storeReply(reply, Ip("10.47.0.1"));
-    DeviceCount = 1;
+    session.DeviceTable[0].storeReply(reply, Ip("10.47.0.1"));
+    session.DeviceCount = 1;
   }
 
+  Session session;
   SimProcess sim;
   test::RecordingMessages messages;
 };
@@ -72,8 +65,8 @@ TEST_F(RouterDialogNet, ScannedRoutersListedSortedAndChosen) {
   ASSERT_TRUE(sim.start({"--delay-ms", "2500", "--router", "zeta-net,a4:00:00:00:00:01,11,4,-60", "--router",
                          "Alpha-5G,a4:00:00:00:00:02,36,7,-45", "--router", "mid router,a4:00:00:00:00:03,6,3,-80"}));
   KnownDevice();
-  pages::DlgLX47 page(app::RunOperation);
-  page.LoadFromEntry(DeviceTable[0], 0);
+  pages::DlgLX47 page(session, app::PageRunner(session));
+  page.LoadFromEntry(session.DeviceTable[0], 0);
   page.infraPassword()->setText(QStringLiteral("old router's password"));
 
   QStringList listed;
@@ -114,10 +107,10 @@ TEST_F(RouterDialogNet, EscapeAbortsTheScan) {
   esc.start(300);
   QTimer guard;
   guard.setSingleShot(true);
-  QObject::connect(&guard, &QTimer::timeout, [] { RequestAbort(); });
+  QObject::connect(&guard, &QTimer::timeout, [this] { session.Abort.RequestAbort(); });
   guard.start(60000);
 
-  pages::DlgSelectRouter dlg(app::RunOperation);
+  pages::DlgSelectRouter dlg(session, app::PageRunner(session));
   dlg.m_SettingIndex = 0;
   dlg.show();
   ASSERT_EQ(messages.count(), 2);

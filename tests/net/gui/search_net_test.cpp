@@ -20,14 +20,15 @@
 #include "app/DlgPassword.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "controls/CStaticEx.h"
-#include "hostnet/DlgAppSetting.h"
+#include "app/DlgAppSetting.h"
 #include "hostnet/host_address.h"
 #include "modal.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
+#include "window_net_fixture.h"
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
@@ -35,25 +36,11 @@ namespace lx47::nettest {
 namespace {
 
 using app::DlgPassword;
-using hostnet::DlgAppSetting;
+using app::DlgAppSetting;
 using test::ModalWatch;
 
-class SearchNet : public ::testing::Test {
+class SearchNet : public WindowNet {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-    win.emplace();
-    win->show();
-  }
-  void TearDown() override {
-    win.reset();
-    EmptyDeviceTable();
-    DeviceCount = 0;
-  }
-
   // Presses the search button and answers the dialog: `password`, and every
   // device rather than one.
   void SearchThroughTheDialog(const QString& password) {
@@ -91,11 +78,6 @@ class SearchNet : public ::testing::Test {
     return sim.logLinesWith({" RECV ", "cmd=FOND", std::string("src=") + host + ":"}).size();
   }
 
-  ui::MemorySettingsStore store;
-  ui::ScopedSettingsStore scoped{&store};
-  test::RecordingMessages messages;
-  SimProcess sim;
-  std::optional<app::LX47ConfigToolDlg> win;
 };
 
 TEST_F(SearchNet, SearchThroughTheDialogListsTheDevicesAndShowsTheFirst) {
@@ -127,7 +109,7 @@ TEST_F(SearchNet, SearchThroughTheDialogListsTheDevicesAndShowsTheFirst) {
 // own on Windows; empty when no adapter has the address.
 std::string AdapterNameWithAddress(const char* address) {
   std::vector<hostnet::AdapterInfo> adapters;
-  hostnet::EnumAdapters(adapters);
+  hostnet::EnumAdapters(hostnet::hostNetSource(), adapters);
   for (const auto& a : adapters)
     if (a.firstAddress == address) return a.name;
   return {};
@@ -211,16 +193,16 @@ TEST_F(SearchNet, AdapterWithoutCarrierEndsTheResetAndTheSearchAtOnce) {
   NoCarrierOnLx0 unplugged;
   ASSERT_TRUE(unplugged.ok);
   std::vector<hostnet::AdapterInfo> adapters;
-  hostnet::EnumAdapters(adapters);
+  hostnet::EnumAdapters(hostnet::hostNetSource(), adapters);
   const auto lx0 = std::find_if(adapters.begin(), adapters.end(), [&](const auto& a) { return a.name == lx0name; });
   ASSERT_NE(lx0, adapters.end());
   EXPECT_EQ(lx0->firstAddress, "0.0.0.0");
-  EXPECT_EQ(hostnet::FindAdapterAddress(lx0name), 0u);
+  EXPECT_EQ(hostnet::FindAdapterAddress(hostnet::hostNetSource(), lx0name), 0u);
 
   // The default timing: a search sent into the dead link would take 12.8 s.
-  MaxSendCmdLoopCount = 10;
-  MaxRecvLoopCount = 60;
-  RecvDelay_msec = 20;
+  settings.MaxSendCmdLoopCount = 10;
+  settings.MaxRecvLoopCount = 60;
+  settings.RecvDelay_msec = 20;
   const std::size_t received = sim.logLines().size();
   const QString adapter = QStringLiteral("\n\nネットワークアダプタ：［lx0 (veth)］は有効ではないか、切断状態の可能性があります。");
   QElapsedTimer took;

@@ -14,23 +14,15 @@
 #include <vector>
 
 #include "platform/net.h"
-#include "protocol/device_table.h"
 #include "protocol/discovery.h"
+#include "protocol/exchange_context.h"
 #include "protocol/result_codes.h"
-#include "protocol/settings.h"
+#include "protocol/session.h"
 #include "support/sim_process.h"
 
 namespace lx47::nettest {
 
 inline MacAddress SimMac(int i) { return {0x02, 0x47, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(1 + i)}; }
-
-inline std::array<std::uint8_t, 8> SearchPassword(const char* text) {
-  char buf[9];
-  std::snprintf(buf, sizeof buf, "%-8.8s", text);
-  std::array<std::uint8_t, 8> pw;
-  std::memcpy(pw.data(), buf, 8);
-  return pw;
-}
 
 inline bool TwoLinks() {
   const char* links = std::getenv("LX47_LINKS");
@@ -39,38 +31,28 @@ inline bool TwoLinks() {
 
 class NetFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(platform::net().startup());
-    UseFastSettings();
-    for (auto& e : DeviceTable) e.clear();
-  }
-  void TearDown() override {
-    sim.stop();
-    for (auto& e : DeviceTable) e.clear();
-    UseFastSettings();
+  NetFixture() { session.Settings = FastSettings(); }
+  void SetUp() override { ASSERT_TRUE(platform::net().startup()); }
+  void TearDown() override { sim.stop(); }
+
+  // Discovery from 10.47.0.1 only, into the session; returns the number found.
+  int Discover(const char* password = "") {
+    SearchRequest request{settings, Ip("10.47.0.1"), PadSearchPassword(password)};
+    request.settings.ALL_HOST_SCAN = 0;
+    SearchResult found;
+    EXPECT_EQ(DiscoverDevices(request, found, x()), PR_OK);
+    session.Take(std::move(found));
+    return session.DeviceCount;
   }
 
-  // Discovery from 10.47.0.1 only; returns the number found.
-  int Discover(const char* password = "") {
-    const int savedScan = ALL_HOST_SCAN;
-    const std::uint32_t savedHost = SelectedHostAddress;
-    ALL_HOST_SCAN = 0;
-    SelectedHostAddress = Ip("10.47.0.1");
-    ProcessParam p;
-    p.Password = SearchPassword(password);
-    p.TargetEntry = DeviceTable.data();
-    EmptyDeviceTable();
-    const int r = DiscoverDevices(&p);
-    ALL_HOST_SCAN = savedScan;
-    SelectedHostAddress = savedHost;
-    EXPECT_EQ(r, PR_OK);
-    DeviceCount = p.FoundCount;
-    return p.FoundCount;
+  // What an exchange runs with here: the real sockets and the session's flag.
+  ExchangeContext x(platform::Notifier* notify = nullptr) {
+    return ExchangeContext{Io::Current(), session.Abort, notify};
   }
 
   // The table entry of simulated device i, or nullptr.
   DeviceEntry* EntryOf(int i) {
-    for (DeviceEntry& e : DeviceTable)
+    for (DeviceEntry& e : session.DeviceTable)
       if (e.hasBlock() && e.Device_MAC == SimMac(i)) return &e;
     return nullptr;
   }
@@ -94,6 +76,9 @@ class NetFixture : public ::testing::Test {
     return v;
   }
 
+  // A fresh session for every test.
+  Session session;
+  ToolSettings& settings = session.Settings;
   SimProcess sim;
 };
 

@@ -9,7 +9,6 @@
 #include <iterator>
 
 #include "platform/net.h"
-#include "protocol/settings.h"
 
 namespace lx47::nettest {
 
@@ -86,15 +85,12 @@ std::vector<std::uint8_t> SimProcess::image(int device) const {
   return ReadFile(HostPath(dir_ + "/device-" + std::to_string(device) + ".image"));
 }
 
-void UseFastSettings() {
-  MaxSendCmdLoopCount = 2;
-  MaxRecvLoopCount = 10;
-  RecvDelay_msec = 20;
-  ALL_HOST_SCAN = 1;
-  USE_BC_CFG = 1;
-  USE_BC_FUP = 0;
-  SelectedHostAddress = 0;
-  ClearAbort();
+ToolSettings FastSettings() {
+  ToolSettings s;
+  s.MaxSendCmdLoopCount = 2;
+  s.MaxRecvLoopCount = 10;
+  s.RecvDelay_msec = 20;
+  return s;
 }
 
 }  // namespace lx47::nettest

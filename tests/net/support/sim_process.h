@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/tool_settings.h"
+
 namespace lx47::nettest {
 
 // Exits the process unless it runs on the PC side of the harness: the
@@ -77,8 +79,8 @@ class SimProcess {
 // side to see it. Linux only: false elsewhere.
 bool SetDeviceLink(const std::string& deviceSide, const std::string& pcSide, bool up);
 
-// The in-memory settings at small values, so a test takes well under a
-// second per exchange: 2 sends × 10 attempts × 20 ms.
-void UseFastSettings();
+// The tool settings at small values, so a test takes well under a second
+// per exchange: 2 sends × 10 attempts × 20 ms.
+ToolSettings FastSettings();
 
 }  // namespace lx47::nettest

@@ -21,7 +21,6 @@
 #include <thread>
 
 #include "platform/net.h"
-#include "protocol/settings.h"
 
 extern char** environ;
 

@@ -113,7 +113,7 @@ void RequireHarness() {
   if (seen == 0) Refuse("no network interface listed");
   // And the addresses the exchanges will send from, as Windows sees them.
   std::vector<hostnet::HostAddressRow> rows;
-  hostnet::GetHostAddressTable(rows);
+  hostnet::GetHostAddressTable(hostnet::hostNetSource(), rows);
   for (const hostnet::HostAddressRow& r : rows) {
     const std::string a = IpText(r.addr);
     if (a != "10.47.0.1" && a != "10.48.0.1" && a.rfind("127.", 0) != 0)

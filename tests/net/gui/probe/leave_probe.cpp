@@ -29,7 +29,7 @@
 #include "app/LX47ConfigToolDlg.h"
 #include "app/quit_signal.h"
 #include "modal.h"
-#include "protocol/device_table.h"
+#include "protocol/session.h"
 #include "protocol/result_codes.h"
 #include "recording_messages.h"
 #include "ui/memory_settings_store.h"
@@ -57,7 +57,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication qtApp(argc, argv);
-  app::QuitOnTerminationRequest();
 
   ui::MemorySettingsStore store;
   ui::ScopedSettingsStore scoped(&store);
@@ -98,13 +97,16 @@ int main(int argc, char** argv) {
   });
 
   app::LX47ConfigToolApp tool;
+  app::QuitOnTerminationRequest(tool.session());
   const int code = tool.Run();
   std::printf("left %d\n", code);
   std::fflush(stdout);
 
   std::this_thread::sleep_for(std::chrono::seconds(1));
-  const bool untouched = DeviceCount == 0 && std::all_of(DeviceTable.begin(), DeviceTable.end(),
-                                                         [](const DeviceEntry& e) { return e.Block.empty(); });
+  const Session& session = tool.session();
+  const bool untouched =
+      session.DeviceCount == 0 && std::all_of(session.DeviceTable.begin(), session.DeviceTable.end(),
+                                              [](const DeviceEntry& e) { return e.Block.empty(); });
   if (!untouched) {
     std::fprintf(stderr, "leave_probe: the device table changed after the tool had left\n");
     return 3;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace lx47::hostnet {
+namespace lx47::app {
 
 // The text ShowErrorInfo shows for code (at most 1024 characters).
 QString ErrorInfoText(std::uint32_t code);
@@ -13,4 +13,4 @@ QString ErrorInfoText(std::uint32_t code);
 // owned by no window.
 void ShowErrorInfo(std::uint32_t code);
 
-}  // namespace lx47::hostnet
+}  // namespace lx47::app

@@ -1,4 +1,4 @@
-#include "pages/DlgExtraSettings.h"
+#include "pages/DlgSpecial.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +16,7 @@
 #include "pagerules/special_rules.h"
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
+#include "protocol/session.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
@@ -47,7 +48,7 @@ QLineEdit* TimeEdit(QWidget* parent) {
 
 }  // namespace
 
-DlgSpecial::DlgSpecial(QWidget* parent) : SettingsPage(parent) {
+DlgSpecial::DlgSpecial(Session& session, QWidget* parent) : SettingsPage(parent), m_Session(session) {
   m_PageTitle = ui::Str(173);
   m_ServiceClicks = 0;
   new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
@@ -239,13 +240,12 @@ void DlgSpecial::OnRightDoubleClick() {
 // about 12.8 s, which the window must not freeze for. Its result is not shown.
 void DlgSpecial::RunServiceCommand(DeviceCommand command) {
   // An index that names no device of the current search addresses nothing.
-  if (m_SettingIndex < 0 || m_SettingIndex >= DeviceCount || m_SettingIndex >= kDeviceTableSize) return;
-  const DeviceEntry& entry = DeviceTable[static_cast<std::size_t>(m_SettingIndex)];
-  if (entry.Entry_Status != kEntryFilled) return;
+  const DeviceEntry* entry = m_Session.ListedEntry(m_SettingIndex);
+  if (!entry || entry->Entry_Status != kEntryFilled) return;
   if (m_StartCommand)
-    m_StartCommand(command, entry);
+    m_StartCommand(command, *entry);
   else
-    StartDeviceCommand(command, entry);
+    m_Session.StartDeviceCommand(command, *entry);
 }
 
 }  // namespace lx47::pages

@@ -1,10 +1,10 @@
-#include "hostnet/DlgErrorInfo.h"
+#include "app/error_info.h"
 
 #include "ui/message_service.h"
 
 #include "platform/error_text.h"
 
-namespace lx47::hostnet {
+namespace lx47::app {
 
 namespace {
 
@@ -38,4 +38,4 @@ void ShowErrorInfo(std::uint32_t code) {
   ui::messages().show(r);
 }
 
-}  // namespace lx47::hostnet
+}  // namespace lx47::app

@@ -1,4 +1,4 @@
-#include "hostnet/DlgAppSetting.h"
+#include "app/DlgAppSetting.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,14 +16,14 @@
 
 #include "controls/read_only_look.h"
 #include "platform/codepage.h"
+#include "protocol/mac_text.h"
 #include "protocol/number_parse.h"
-#include "protocol/settings.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
-namespace lx47::hostnet {
+namespace lx47::app {
 
 namespace {
 
@@ -47,18 +47,6 @@ QFont UiFont(qreal pt, int weight) {
 QString AdapterText(const std::string& s) { return QString::fromStdString(platform::SystemTextToUtf8(s)); }
 std::string AdapterBytes(const QString& s) { return platform::Utf8ToSystemText(s.toStdString()); }
 
-// Ethernet and wireless adapters with an address are the ones offered.
-bool Selectable(const AdapterInfo& a) {
-  return (a.type == kAdapterEthernet || a.type == kAdapterWireless) && !a.firstAddress.empty() &&
-         a.firstAddress != "0.0.0.0";
-}
-
-QString MacText(const std::vector<std::uint8_t>& mac) {
-  QStringList parts;
-  for (std::uint8_t b : mac) parts << QString::asprintf("%02X", b);
-  return parts.join(u':');
-}
-
 void setTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
   QPalette p = w->palette();
   p.setColor(role, c);
@@ -80,7 +68,7 @@ QLineEdit* readOnlyEdit(QWidget* parent) {
 
 }  // namespace
 
-DlgAppSetting::DlgAppSetting(QWidget* parent) : ui::Dialog(parent) {
+DlgAppSetting::DlgAppSetting(ToolSettings& settings, QWidget* parent) : ui::Dialog(parent), m_Settings(settings) {
   setWindowTitle(QStringLiteral("ツール設定"));
   setFont(UiFont(9, 400));
 
@@ -204,16 +192,17 @@ void DlgAppSetting::OnInitDialog() {
   m_RecvDelayRange->setText(QStringLiteral("(%1～%2)").arg(kDelayMin).arg(kDelayMax));
   m_RecvCountRange->setText(QStringLiteral("(%1～%2)").arg(kRecvMin).arg(kRecvMax));
 
-  ui::SettingsStore& store = ui::settingsStore();
-  MaxSendCmdLoopCount = store.readInt(QStringLiteral("MaxSendCmdLoopCount"), 10);
-  RecvDelay_msec = store.readInt(QStringLiteral("RecvDelay_msec"), 20);
-  MaxRecvLoopCount = store.readInt(QStringLiteral("MaxRecvLoopCount"), 60);
-  // "%u": the stored value as an unsigned number, as the edit will read it.
-  m_SendCountEdit->setText(QString::number(static_cast<unsigned>(MaxSendCmdLoopCount)));
-  m_RecvDelayEdit->setText(QString::number(static_cast<unsigned>(RecvDelay_msec)));
-  m_RecvCountEdit->setText(QString::number(static_cast<unsigned>(MaxRecvLoopCount)));
+  // Opening reads the three numbers afresh from the store, as the fields
+  // show what is stored. "%u": as an unsigned number, as the edit reads it.
+  ui::StoreAccess store(ui::settingsStore());
+  for (int ToolSettings::*n : {&ToolSettings::MaxSendCmdLoopCount, &ToolSettings::RecvDelay_msec,
+                               &ToolSettings::MaxRecvLoopCount})
+    ReloadSetting(store, m_Settings, n);
+  m_SendCountEdit->setText(QString::number(static_cast<unsigned>(m_Settings.MaxSendCmdLoopCount)));
+  m_RecvDelayEdit->setText(QString::number(static_cast<unsigned>(m_Settings.RecvDelay_msec)));
+  m_RecvCountEdit->setText(QString::number(static_cast<unsigned>(m_Settings.MaxRecvLoopCount)));
 
-  ShowReceiveControls(APP_SETTING_OPTION1 == 1);
+  ShowReceiveControls(m_Settings.APP_SETTING_OPTION1 == 1);
 }
 
 void DlgAppSetting::ShowReceiveControls(bool shown) {
@@ -221,39 +210,44 @@ void DlgAppSetting::ShowReceiveControls(bool shown) {
 }
 
 void DlgAppSetting::FillHostList() {
-  ui::SettingsStore& store = ui::settingsStore();
   // The handler runs once, after the list is complete.
   const QSignalBlocker quiet(m_HostList);
   m_HostList->clear();
   m_Adapters.clear();
-  EnumAdapters(m_Adapters);
+  hostnet::EnumAdapters(hostnet::hostNetSource(), m_Adapters);
   // A warning prepared by an earlier fill is stale now.
   m_PendingWarning.clear();
 
-  ALL_HOST_SCAN = store.readInt(QStringLiteral("ALL_HOST_SCAN"), 1) != 0 ? 1 : 0;
-  const QString storedDesc = store.readString(QStringLiteral("HOST_DESC"));
-  const QString storedIp = store.readString(QStringLiteral("HOST_IP"));
+  // The stored choice, read afresh.
+  ui::StoreAccess store(ui::settingsStore());
+  ReloadSetting(store, m_Settings, &ToolSettings::ALL_HOST_SCAN);
+  for (std::string ToolSettings::*text :
+       {&ToolSettings::HOST_DESC, &ToolSettings::HOST_IP, &ToolSettings::HOST_ADAPTERNAME})
+    ReloadSetting(store, m_Settings, text);
+  const bool allHosts = m_Settings.ALL_HOST_SCAN != 0;
+  const QString storedDesc = QString::fromStdString(m_Settings.HOST_DESC);
+  const QString storedIp = QString::fromStdString(m_Settings.HOST_IP);
   m_CurrentLabel->show();
-  if (ALL_HOST_SCAN != 0)
+  if (allHosts)
     m_CurrentEdit->setText(QStringLiteral(" （全てをスキャンモード）"));
   else
     m_CurrentEdit->setText(QStringLiteral("%1  （IPアドレス：%2）").arg(storedDesc, storedIp));
 
   m_HostList->addItem(ui::Str(150), -1);
 
-  const std::string storedName = AdapterBytes(store.readString(QStringLiteral("HOST_ADAPTERNAME")));
+  const std::string storedName = AdapterBytes(QString::fromStdString(m_Settings.HOST_ADAPTERNAME));
   int remembered = -1;
   for (std::size_t i = 0; i < m_Adapters.size(); ++i) {
-    const AdapterInfo& a = m_Adapters[i];
-    if (!Selectable(a)) continue;
+    const hostnet::AdapterInfo& a = m_Adapters[i];
+    if (!hostnet::Selectable(a)) continue;
     m_HostList->addItem(AdapterText(a.description), static_cast<int>(i));
-    if (ALL_HOST_SCAN == 0 && !storedIp.isEmpty() && remembered < 0 && a.name == storedName) {
+    if (!allHosts && !storedIp.isEmpty() && remembered < 0 && a.name == storedName) {
       remembered = m_HostList->count() - 1;
       m_SelectedAdapterName = a.name;
     }
   }
 
-  if (ALL_HOST_SCAN == 0 && remembered < 0 && !storedDesc.isEmpty()) {
+  if (!allHosts && remembered < 0 && !storedDesc.isEmpty()) {
     m_PendingWarning =
         QStringLiteral(
             "現在設定されているネットワークホスト：［%1］（IPアドレス：%2）は無効です。\n\n"
@@ -270,11 +264,12 @@ void DlgAppSetting::FillHostList() {
 
 void DlgAppSetting::OnSelChangeHostList() {
   const int pos = m_HostList->currentData().toInt();
-  const AdapterInfo* a = (pos >= 0 && static_cast<std::size_t>(pos) < m_Adapters.size()) ? &m_Adapters[pos] : nullptr;
+  const hostnet::AdapterInfo* a =
+      (pos >= 0 && static_cast<std::size_t>(pos) < m_Adapters.size()) ? &m_Adapters[pos] : nullptr;
   if (pos >= 0 && a) {
     m_IpEdit->setText(QString::fromStdString(a->firstAddress));
-    m_MacEdit->setText(MacText(a->mac));
-    m_TypeLabel->setText(QString::fromUtf8(AdapterTypeName(a->type)));
+    m_MacEdit->setText(QString::fromStdString(MacText(a->mac)));
+    m_TypeLabel->setText(QString::fromUtf8(hostnet::AdapterTypeName(a->type)));
     for (QWidget* w : std::initializer_list<QWidget*>{m_IpEdit, m_MacEdit, m_TypeLabel, m_IpLabel, m_MacLabel})
       w->setEnabled(true);
     m_SelectedAdapterName = a->name;
@@ -317,12 +312,12 @@ void DlgAppSetting::timerEvent(QTimerEvent* e) {
 void DlgAppSetting::OnRightDoubleClick() {
   ++m_RDblClkCount;
   if (m_RDblClkCount == kRevealCount) {
-    APP_SETTING_OPTION1 = 1;  // for the rest of this run; not stored
+    m_Settings.APP_SETTING_OPTION1 = 1;  // for the rest of this run; not stored
     ShowReceiveControls(true);
   }
 }
 
-bool DlgAppSetting::StoreNumber(QLineEdit* edit, const char* key, int& target, unsigned min, unsigned max,
+bool DlgAppSetting::StoreNumber(QLineEdit* edit, int ToolSettings::*setting, unsigned min, unsigned max,
                                 const QString& invalidChars, const QString& outOfRange) {
   const NumberResult r = ParseNumber(edit->text().toStdString(), number_rules::Strict(min, max));
   if (!r.ok()) {
@@ -332,42 +327,34 @@ bool DlgAppSetting::StoreNumber(QLineEdit* edit, const char* key, int& target, u
     edit->setFocus();
     return false;
   }
-  target = static_cast<int>(r.value);
-  ui::settingsStore().writeInt(QString::fromLatin1(key), target);
+  ui::StoreAccess store(ui::settingsStore());
+  StoreSetting(store, m_Settings, setting, static_cast<int>(r.value));
   return true;
 }
 
 void DlgAppSetting::OnOK() {
   QApplication::beep();
-  ui::SettingsStore& store = ui::settingsStore();
+  ui::StoreAccess store(ui::settingsStore());
 
-  if (m_HostList->currentData().toInt() < 0) {
-    ALL_HOST_SCAN = 1;
-    store.writeInt(QStringLiteral("ALL_HOST_SCAN"), 1);
-    store.remove(QStringLiteral("HOST_IP"));
-    store.remove(QStringLiteral("HOST_DESC"));
-    store.remove(QStringLiteral("HOST_ADAPTERNAME"));
-  } else {
-    ALL_HOST_SCAN = 0;
-    store.writeInt(QStringLiteral("ALL_HOST_SCAN"), 0);
-    store.writeString(QStringLiteral("HOST_IP"), m_IpEdit->text());
-    store.writeString(QStringLiteral("HOST_DESC"), m_HostList->currentText());
-    store.writeString(QStringLiteral("HOST_ADAPTERNAME"), AdapterText(m_SelectedAdapterName));
-  }
+  if (m_HostList->currentData().toInt() < 0)
+    StoreAllHosts(store, m_Settings);
+  else
+    StoreChosenAdapter(store, m_Settings, AdapterText(m_SelectedAdapterName).toStdString(),
+                       m_HostList->currentText().toStdString(), m_IpEdit->text().toStdString());
 
-  if (!StoreNumber(m_SendCountEdit, "MaxSendCmdLoopCount", MaxSendCmdLoopCount, kSendMin, kSendMax,
+  if (!StoreNumber(m_SendCountEdit, &ToolSettings::MaxSendCmdLoopCount, kSendMin, kSendMax,
                    QStringLiteral("［コマンドパケット送信回数］の指定に無効な文字があります。\n"),
                    QStringLiteral("［コマンドパケット送信回数］の指定が無効または範囲外です。\n")))
     return;
-  if (!StoreNumber(m_RecvDelayEdit, "RecvDelay_msec", RecvDelay_msec, kDelayMin, kDelayMax,
+  if (!StoreNumber(m_RecvDelayEdit, &ToolSettings::RecvDelay_msec, kDelayMin, kDelayMax,
                    QStringLiteral("［応答パケット受信ディレイ］の指定に無効な文字があります。\n"),
                    QStringLiteral("［応答パケット受信ディレイ］の指定が無効または範囲外です。\n")))
     return;
-  if (!StoreNumber(m_RecvCountEdit, "MaxRecvLoopCount", MaxRecvLoopCount, kRecvMin, kRecvMax,
+  if (!StoreNumber(m_RecvCountEdit, &ToolSettings::MaxRecvLoopCount, kRecvMin, kRecvMax,
                    QStringLiteral("［応答パケット受信回数］の指定に無効な文字があります。\n"),
                    QStringLiteral("［応答パケット受信回数］の指定が無効または範囲外です。\n")))
     return;
   ui::Dialog::accept();
 }
 
-}  // namespace lx47::hostnet
+}  // namespace lx47::app

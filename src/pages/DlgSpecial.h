@@ -1,6 +1,7 @@
-// The Special page (class DlgSpecial; the tab "LX47 特別設定"): DHCP lease time, the three connection messages, the
-// disconnect-judgement time and the (never shown) TCP connection password,
-// plus two service buttons revealed by a hidden gesture.
+// The Special page (the tab "LX47 特別設定"): DHCP lease time, the three
+// connection messages, the disconnect-judgement time and the (never shown)
+// TCP connection password, plus two service buttons revealed by a hidden
+// gesture.
 #pragma once
 
 #include <functional>
@@ -14,6 +15,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace lx47 {
+struct Session;
+}
 namespace lx47::controls {
 class CStaticEx;
 }
@@ -22,7 +26,8 @@ namespace lx47::pages {
 
 class DlgSpecial : public SettingsPage {
  public:
-  explicit DlgSpecial(QWidget* parent = nullptr);
+  // The service commands go to the devices of session's last search.
+  explicit DlgSpecial(Session& session, QWidget* parent = nullptr);
 
   // Also corrects the lease, judgement and extra times in the block itself.
   void LoadFromEntry(DeviceEntry& entry, int index) override;
@@ -39,8 +44,8 @@ class DlgSpecial : public SettingsPage {
   std::int32_t m_SettingIndex = 0;
   int m_ServiceClicks = 0;
 
-  // How a service command is started; tests record it here. Empty:
-  // StartDeviceCommand, which runs it on a thread of its own.
+  // How a service command is started; tests record it here. Empty: the
+  // session starts it on a thread of its own.
   std::function<bool(DeviceCommand, const DeviceEntry&)> m_StartCommand;
 
   // Controls, for tests and screenshots.
@@ -68,6 +73,7 @@ class DlgSpecial : public SettingsPage {
   pagerules::SpecialValues Values() const;
   pagerules::FieldSet EnabledFields() const;
 
+  Session& m_Session;
   QLabel* m_LeaseLabel = nullptr;
   QLineEdit* m_Lease = nullptr;
   controls::CStaticEx* m_LeaseNote = nullptr;

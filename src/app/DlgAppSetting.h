@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hostnet/host_address.h"
+#include "protocol/tool_settings.h"
 #include "ui/dialog.h"
 
 class QComboBox;
@@ -16,12 +17,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace lx47::hostnet {
+namespace lx47::app {
 
 class DlgAppSetting : public ui::Dialog {
   Q_OBJECT
  public:
-  explicit DlgAppSetting(QWidget* parent = nullptr);
+  // Shows settings and stores what it accepts both there and in the store.
+  explicit DlgAppSetting(ToolSettings& settings, QWidget* parent = nullptr);
   ~DlgAppSetting() override;
 
   // Right-button double-clicks on the dialog that reveal the receive fields.
@@ -68,10 +70,11 @@ class DlgAppSetting : public ui::Dialog {
   // The hidden gesture that reveals the receive fields.
   void OnRightDoubleClick();
   // Reads one number edit; false (after the message) when it is refused.
-  bool StoreNumber(QLineEdit* edit, const char* key, int& target, unsigned min, unsigned max, const QString& invalidChars,
-                   const QString& outOfRange);
+  bool StoreNumber(QLineEdit* edit, int ToolSettings::*setting, unsigned min, unsigned max,
+                   const QString& invalidChars, const QString& outOfRange);
 
-  std::vector<AdapterInfo> m_Adapters;
+  ToolSettings& m_Settings;
+  std::vector<hostnet::AdapterInfo> m_Adapters;
   std::string m_SelectedAdapterName;
   QString m_PendingWarning;
   int m_RDblClkCount = 0;
@@ -103,4 +106,4 @@ class DlgAppSetting : public ui::Dialog {
   QPushButton* m_CancelButton = nullptr;   // 2
 };
 
-}  // namespace lx47::hostnet
+}  // namespace lx47::app
