@@ -1,12 +1,12 @@
 // The string table: every user-visible text of the tool under its number.
 // The numbers are the ones the messages, captions and labels are known by;
 // "\n" in a text is a line break. Kept sorted by number for the lookup.
-#include "ui/strings.h"
+#include "texts/texts.h"
 
 #include <algorithm>
 #include <iterator>
 
-namespace lx47::ui {
+namespace lx47::texts {
 
 namespace {
 
@@ -92,12 +92,12 @@ static_assert(Sorted(), "the string table must stay sorted by number, each numbe
 
 }  // namespace
 
-QString Str(int id) {
+std::string_view Text(int id) {
   const auto* end = std::end(kTable);
   const auto* it = std::lower_bound(std::begin(kTable), end, id,
                                     [](const Entry& e, int n) { return e.id < n; });
-  if (it == end || it->id != id) return QString();
-  return QString::fromUtf8(it->text);
+  if (it == end || it->id != id) return {};
+  return it->text;
 }
 
-}  // namespace lx47::ui
+}  // namespace lx47::texts
