@@ -20,6 +20,8 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 namespace {
 
 const QColor kBackground(104, 120, 92);
@@ -64,21 +66,21 @@ DlgPassword::DlgPassword(QWidget* parent) : ui::Dialog(parent) {
   setPalette(pal);
   setAutoFillBackground(true);
 
-  m_Label = new QLabel(QStringLiteral("検索パスワード（8文字まで）"), this);
+  m_Label = new QLabel(ui::Str(TextId::SearchPasswordLabel), this);
   m_PasswordEdit = new QLineEdit(this);
   m_PasswordEdit->setAlignment(Qt::AlignCenter);
   m_PasswordEdit->setEchoMode(QLineEdit::Password);
   m_PasswordEdit->setMaxLength(32767);
-  m_ShowBox = new QCheckBox(QStringLiteral("文字表示"), this);
-  m_SaveBox = new QCheckBox(QStringLiteral("パスワードを保存"), this);
-  m_DeleteButton = new QPushButton(QStringLiteral("削除"), this);
-  m_OneDeviceBox = new QCheckBox(QStringLiteral("１台のみ検出 "), this);
-  m_MacBox = new QCheckBox(QStringLiteral("検索する MACアドレス"), this);
+  m_ShowBox = new QCheckBox(ui::Str(TextId::ShowCharacters), this);
+  m_SaveBox = new QCheckBox(ui::Str(TextId::SavePassword), this);
+  m_DeleteButton = new QPushButton(ui::Str(TextId::DeleteButton), this);
+  m_OneDeviceBox = new QCheckBox(ui::Str(TextId::OneDeviceOnly), this);
+  m_MacBox = new QCheckBox(ui::Str(TextId::SearchMacLabel), this);
   m_MacEdit = new controls::CMACAddrEdit(this);
   m_MacEdit->setAlignment(Qt::AlignCenter);
-  m_OkButton = new QPushButton(QStringLiteral("検索実行"), this);
+  m_OkButton = new QPushButton(ui::Str(TextId::SearchRun), this);
   m_OkButton->setDefault(true);
-  m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+  m_CancelButton = new QPushButton(ui::Str(TextId::CancelButton), this);
   keepPlace(m_MacBox);
   keepPlace(m_MacEdit);
 
@@ -176,8 +178,8 @@ void DlgPassword::OnInitDialog() {
   }
   m_SaveBox->setChecked(saveFlag != 0);
 
-  m_Label->setText(ui::Str(109));
-  m_OkButton->setText(ui::Str(114));
+  m_Label->setText(ui::Str(TextId::SearchPasswordPrompt));
+  m_OkButton->setText(ui::Str(TextId::SearchRun));
 
   m_ShowBox->setChecked(store.readInt(QStringLiteral("PasswordShow"), 0) != 0);
   ShowPasswordChars(m_ShowBox->isChecked());
@@ -243,7 +245,7 @@ void DlgPassword::OnOK() {
   QString text = m_PasswordEdit->text();
   if (text.isEmpty()) text = QStringLiteral("        ");
   if (text.size() > 8) {
-    ui::ShowMessage(this, QStringLiteral("指定可能な文字数は８文字までです。"), ui::MsgIcon::None);
+    ui::ShowMessage(this, ui::Str(TextId::PasswordTooLong), ui::MsgIcon::None);
     m_PasswordEdit->setFocus();
     return;
   }
@@ -266,7 +268,7 @@ void DlgPassword::OnOK() {
     const bool allZero = std::all_of(filter.begin(), filter.end(), [](std::uint8_t b) { return b == 0x00; });
     const bool allOnes = std::all_of(filter.begin(), filter.end(), [](std::uint8_t b) { return b == 0xFF; });
     if (allZero || allOnes) {
-      ui::ShowMessage(this, ui::Str(163), ui::MsgIcon::Exclamation);
+      ui::ShowMessage(this, ui::Str(TextId::MacAddressInvalid), ui::MsgIcon::Exclamation);
       m_MacEdit->setFocus();
       return;
     }
