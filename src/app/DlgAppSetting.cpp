@@ -14,6 +14,7 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+#include "app/shell_fonts.h"
 #include "controls/read_only_look.h"
 #include "platform/codepage.h"
 #include "protocol/mac_text.h"
@@ -36,13 +37,7 @@ constexpr unsigned kSendMin = 5, kSendMax = 60;
 constexpr unsigned kDelayMin = 16, kDelayMax = 100;
 constexpr unsigned kRecvMin = 10, kRecvMax = 120;
 
-QFont UiFont(qreal pt, int weight) {
-  QFont f;
-  f.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
-  f.setPointSizeF(pt);
-  f.setWeight(static_cast<QFont::Weight>(weight));
-  return f;
-}
+QFont UiFont(qreal pt, int weight) { return GothicFont(pt, weight, {QStringLiteral("MS UI Gothic")}); }
 
 // Adapter names and descriptions are single-byte texts of the platform: the
 // ANSI code page on Windows, UTF-8 elsewhere.

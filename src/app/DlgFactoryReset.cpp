@@ -22,12 +22,7 @@ using texts::TextId;
 namespace {
 
 QFont DialogFont(qreal pt, int weight = 400) {
-  QFont f = GothicFont(pt, weight);
-  QStringList families = f.families();
-  families.prepend(QStringLiteral("BIZ UDPゴシック"));
-  families.prepend(QStringLiteral("BIZ UDPGothic"));
-  f.setFamilies(families);
-  return f;
+  return GothicFont(pt, weight, {QStringLiteral("BIZ UDPGothic"), QStringLiteral("BIZ UDPゴシック")});
 }
 
 }  // namespace

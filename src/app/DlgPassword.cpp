@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/shell_fonts.h"
 #include "controls/CMACAddrEdit.h"
 #include "platform/codepage.h"
 #include "protocol/discovery.h"
@@ -27,24 +28,11 @@ namespace {
 const QColor kBackground(104, 120, 92);
 const QColor kLabelText(223, 216, 242);
 
-QFont GothicFont(qreal pt, int weight) {
-  QFont f;
-  f.setFamilies({QStringLiteral("BIZ UDGothic"), QStringLiteral("BIZ UDゴシック"), QStringLiteral("Noto Sans CJK JP"),
-                 QStringLiteral("IPAGothic")});
-  f.setPointSizeF(pt);
-  f.setWeight(static_cast<QFont::Weight>(weight));
-  return f;
+QFont DialogFont(qreal pt, int weight) {
+  return GothicFont(pt, weight, {QStringLiteral("BIZ UDGothic"), QStringLiteral("BIZ UDゴシック")});
 }
 
-QFont MacFont() {
-  QFont f;
-  f.setFamilies({QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Sans Mono")});
-  f.setStyleHint(QFont::TypeWriter);
-  f.setFixedPitch(true);
-  f.setPointSizeF(12.5);
-  f.setWeight(QFont::DemiBold);
-  return f;
-}
+QFont MacFont() { return MonoFont(12.5, QFont::DemiBold); }
 
 // A row that keeps its place while a control of it is hidden.
 void keepPlace(QWidget* w) {
@@ -59,7 +47,7 @@ DlgPassword::DlgPassword(QWidget* parent) : ui::Dialog(parent) {
   // A caption-less pop-up with a thin border.
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setObjectName(QStringLiteral("DlgPassword"));
-  setFont(GothicFont(10, 400));
+  setFont(DialogFont(10, 400));
   setStyleSheet(QStringLiteral("QDialog#DlgPassword { border: 1px solid #404040; }"));
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kBackground);
@@ -161,10 +149,10 @@ void DlgPassword::OnInitDialog() {
   m_Password.clear();
 
   // Fonts and colours.
-  const QFont bold11 = GothicFont(11, 600);
+  const QFont bold11 = DialogFont(11, 600);
   m_OkButton->setFont(bold11);
   m_PasswordEdit->setFont(bold11);
-  m_Label->setFont(GothicFont(10.5, 600));
+  m_Label->setFont(DialogFont(10.5, 600));
   QPalette lp = m_Label->palette();
   lp.setColor(QPalette::WindowText, kLabelText);
   m_Label->setPalette(lp);

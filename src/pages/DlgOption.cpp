@@ -34,13 +34,6 @@ constexpr RefusalIcon kIcons[] = {
     {TextId::KeepaliveIntervalInvalid, ui::MsgIcon::Exclamation},
 };
 
-controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
-  auto* l = new controls::CStaticEx(text, parent);
-  l->setTextColor(c);
-  l->m_DrawTransparent = true;  // on the group box's own background
-  return l;
-}
-
 QLineEdit* NumberEdit(QWidget* parent) {
   auto* e = new QLineEdit(parent);
   e->setAlignment(Qt::AlignCenter);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CStaticEx.h"
+#include "pages/page_controls.h"
 #include "pages/page_report.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
@@ -40,13 +41,6 @@ constexpr RefusalIcon kIcons[] = {
     {TextId::StopBitsInvalid, ui::MsgIcon::None},
     {TextId::FlowControlInvalid, ui::MsgIcon::None},
 };
-
-controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
-  auto* l = new controls::CStaticEx(text, parent);
-  l->setTextColor(c);
-  l->m_DrawTransparent = true;  // on the group box's own background
-  return l;
-}
 
 QComboBox* List(const QStringList& items, QWidget* parent) {
   auto* c = new QComboBox(parent);

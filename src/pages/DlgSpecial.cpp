@@ -33,10 +33,7 @@ const QColor kNoteColor(167, 0, 47);
 constexpr TextId kMessageTexts[3] = {TextId::MsgConnectToUart, TextId::MsgDisconnectToUart, TextId::MsgConnectToClient};
 
 controls::CStaticEx* Note(const QString& text, QWidget* parent) {
-  auto* l = new controls::CStaticEx(text, parent);
-  l->setTextColor(kNoteColor);
-  l->m_DrawTransparent = true;  // on the page's own background, as on the other pages
-  return l;
+  return Coloured(text, kNoteColor, parent);
 }
 
 QLineEdit* TimeEdit(QWidget* parent) {
