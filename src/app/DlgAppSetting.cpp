@@ -14,6 +14,7 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+#include "app/shell_fonts.h"
 #include "controls/read_only_look.h"
 #include "platform/codepage.h"
 #include "protocol/mac_text.h"
@@ -25,6 +26,8 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 namespace {
 
 const QColor kSelectionText(0x3F, 0x3F, 0x3F);
@@ -34,13 +37,7 @@ constexpr unsigned kSendMin = 5, kSendMax = 60;
 constexpr unsigned kDelayMin = 16, kDelayMax = 100;
 constexpr unsigned kRecvMin = 10, kRecvMax = 120;
 
-QFont UiFont(qreal pt, int weight) {
-  QFont f;
-  f.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
-  f.setPointSizeF(pt);
-  f.setWeight(static_cast<QFont::Weight>(weight));
-  return f;
-}
+QFont UiFont(qreal pt, int weight) { return GothicFont(pt, weight, {QStringLiteral("MS UI Gothic")}); }
 
 // Adapter names and descriptions are single-byte texts of the platform: the
 // ANSI code page on Windows, UTF-8 elsewhere.
@@ -69,31 +66,31 @@ QLineEdit* readOnlyEdit(QWidget* parent) {
 }  // namespace
 
 DlgAppSetting::DlgAppSetting(ToolSettings& settings, QWidget* parent) : ui::Dialog(parent), m_Settings(settings) {
-  setWindowTitle(QStringLiteral("ツール設定"));
+  setWindowTitle(ui::Str(TextId::ToolSettingsTitle));
   setFont(UiFont(9, 400));
 
-  m_HostGroup = new QGroupBox(QStringLiteral("ネットワークホストの選択"), this);
-  m_CurrentLabel = new QLabel(QStringLiteral("現在の選択："), m_HostGroup);
+  m_HostGroup = new QGroupBox(ui::Str(TextId::HostGroup), this);
+  m_CurrentLabel = new QLabel(ui::Str(TextId::CurrentChoice), m_HostGroup);
   m_CurrentEdit = readOnlyEdit(m_HostGroup);
   m_HostList = new QComboBox(m_HostGroup);
   m_HostList->setEditable(false);
   m_HostList->setMinimumContentsLength(34);
   m_HostList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  m_RescanButton = new QPushButton(QStringLiteral("再スキャン"), m_HostGroup);
-  m_IpLabel = new QLabel(QStringLiteral("ホストIPアドレス"), m_HostGroup);
+  m_RescanButton = new QPushButton(ui::Str(TextId::RescanButton), m_HostGroup);
+  m_IpLabel = new QLabel(ui::Str(TextId::HostIpAddress), m_HostGroup);
   m_IpEdit = readOnlyEdit(m_HostGroup);
-  m_MacLabel = new QLabel(QStringLiteral("MACアドレス"), m_HostGroup);
+  m_MacLabel = new QLabel(ui::Str(TextId::MacAddressLabel), m_HostGroup);
   m_MacEdit = readOnlyEdit(m_HostGroup);
   m_TypeLabel = new QLabel(m_HostGroup);
-  m_NoteLabel = new QLabel(QStringLiteral("ネットワークホストの変更は、次回の検索実行時に反映します。"), m_HostGroup);
+  m_NoteLabel = new QLabel(ui::Str(TextId::HostChangeNote), m_HostGroup);
 
-  m_SendCountLabel = new QLabel(QStringLiteral("コマンドパケット送信回数"), this);
+  m_SendCountLabel = new QLabel(ui::Str(TextId::SendCountLabel), this);
   m_SendCountEdit = new QLineEdit(this);
   m_SendCountRange = new QLabel(this);
-  m_RecvCountLabel = new QLabel(QStringLiteral("応答パケット受信回数"), this);
+  m_RecvCountLabel = new QLabel(ui::Str(TextId::RecvCountLabel), this);
   m_RecvCountEdit = new QLineEdit(this);
   m_RecvCountRange = new QLabel(this);
-  m_RecvDelayLabel = new QLabel(QStringLiteral("応答パケット受信ディレイ(ミリ秒)"), this);
+  m_RecvDelayLabel = new QLabel(ui::Str(TextId::RecvDelayLabel), this);
   m_RecvDelayEdit = new QLineEdit(this);
   m_RecvDelayRange = new QLabel(this);
   for (QLineEdit* e : {m_SendCountEdit, m_RecvCountEdit, m_RecvDelayEdit}) {
@@ -102,10 +99,10 @@ DlgAppSetting::DlgAppSetting(ToolSettings& settings, QWidget* parent) : ui::Dial
   }
   for (QWidget* w : receiveControls()) keepPlace(w);
 
-  m_DefaultsButton = new QPushButton(QStringLiteral("デフォルト値\nに戻す"), this);
-  m_OkButton = new QPushButton(QStringLiteral("設定"), this);
+  m_DefaultsButton = new QPushButton(ui::Str(TextId::DefaultValuesButton), this);
+  m_OkButton = new QPushButton(ui::Str(TextId::SetButton), this);
   m_OkButton->setDefault(true);
-  m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+  m_CancelButton = new QPushButton(ui::Str(TextId::CancelButton), this);
   m_OkButton->setMinimumSize(96, 32);
   m_CancelButton->setMinimumSize(96, 32);
   m_DefaultsButton->setMinimumSize(96, 44);
@@ -188,9 +185,9 @@ void DlgAppSetting::OnInitDialog() {
 
   FillHostList();
 
-  m_SendCountRange->setText(QStringLiteral("(%1～%2)").arg(kSendMin).arg(kSendMax));
-  m_RecvDelayRange->setText(QStringLiteral("(%1～%2)").arg(kDelayMin).arg(kDelayMax));
-  m_RecvCountRange->setText(QStringLiteral("(%1～%2)").arg(kRecvMin).arg(kRecvMax));
+  m_SendCountRange->setText(ui::Str(texts::NumberRangeText(kSendMin, kSendMax)));
+  m_RecvDelayRange->setText(ui::Str(texts::NumberRangeText(kDelayMin, kDelayMax)));
+  m_RecvCountRange->setText(ui::Str(texts::NumberRangeText(kRecvMin, kRecvMax)));
 
   // Opening reads the three numbers afresh from the store, as the fields
   // show what is stored. "%u": as an unsigned number, as the edit reads it.
@@ -229,11 +226,11 @@ void DlgAppSetting::FillHostList() {
   const QString storedIp = QString::fromStdString(m_Settings.HOST_IP);
   m_CurrentLabel->show();
   if (allHosts)
-    m_CurrentEdit->setText(QStringLiteral(" （全てをスキャンモード）"));
+    m_CurrentEdit->setText(ui::Str(TextId::ScanAllModeShown));
   else
-    m_CurrentEdit->setText(QStringLiteral("%1  （IPアドレス：%2）").arg(storedDesc, storedIp));
+    m_CurrentEdit->setText(ui::Str(texts::HostWithAddressText(m_Settings.HOST_DESC, m_Settings.HOST_IP)));
 
-  m_HostList->addItem(ui::Str(150), -1);
+  m_HostList->addItem(ui::Str(TextId::ScanAllHosts), -1);
 
   const std::string storedName = AdapterBytes(QString::fromStdString(m_Settings.HOST_ADAPTERNAME));
   int remembered = -1;
@@ -248,11 +245,7 @@ void DlgAppSetting::FillHostList() {
   }
 
   if (!allHosts && remembered < 0 && !storedDesc.isEmpty()) {
-    m_PendingWarning =
-        QStringLiteral(
-            "現在設定されているネットワークホスト：［%1］（IPアドレス：%2）は無効です。\n\n"
-            "ネットワーク接続を確認するか、再度ネットワークホストの選択を行ってください。\n")
-            .arg(storedDesc, storedIp);
+    m_PendingWarning = ui::Str(texts::StoredHostInvalidText(m_Settings.HOST_DESC, m_Settings.HOST_IP));
     if (m_WarningTimer) killTimer(m_WarningTimer);
     m_WarningTimer = startTimer(kWarningTimerMs);
   }
@@ -343,16 +336,13 @@ void DlgAppSetting::OnOK() {
                        m_HostList->currentText().toStdString(), m_IpEdit->text().toStdString());
 
   if (!StoreNumber(m_SendCountEdit, &ToolSettings::MaxSendCmdLoopCount, kSendMin, kSendMax,
-                   QStringLiteral("［コマンドパケット送信回数］の指定に無効な文字があります。\n"),
-                   QStringLiteral("［コマンドパケット送信回数］の指定が無効または範囲外です。\n")))
+                   ui::Str(TextId::SendCountBadCharacters), ui::Str(TextId::SendCountOutOfRange)))
     return;
   if (!StoreNumber(m_RecvDelayEdit, &ToolSettings::RecvDelay_msec, kDelayMin, kDelayMax,
-                   QStringLiteral("［応答パケット受信ディレイ］の指定に無効な文字があります。\n"),
-                   QStringLiteral("［応答パケット受信ディレイ］の指定が無効または範囲外です。\n")))
+                   ui::Str(TextId::RecvDelayBadCharacters), ui::Str(TextId::RecvDelayOutOfRange)))
     return;
   if (!StoreNumber(m_RecvCountEdit, &ToolSettings::MaxRecvLoopCount, kRecvMin, kRecvMax,
-                   QStringLiteral("［応答パケット受信回数］の指定に無効な文字があります。\n"),
-                   QStringLiteral("［応答パケット受信回数］の指定が無効または範囲外です。\n")))
+                   ui::Str(TextId::RecvCountBadCharacters), ui::Str(TextId::RecvCountOutOfRange)))
     return;
   ui::Dialog::accept();
 }

@@ -17,22 +17,19 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 namespace {
 
 QFont DialogFont(qreal pt, int weight = 400) {
-  QFont f = GothicFont(pt, weight);
-  QStringList families = f.families();
-  families.prepend(QStringLiteral("BIZ UDPゴシック"));
-  families.prepend(QStringLiteral("BIZ UDPGothic"));
-  f.setFamilies(families);
-  return f;
+  return GothicFont(pt, weight, {QStringLiteral("BIZ UDPGothic"), QStringLiteral("BIZ UDPゴシック")});
 }
 
 }  // namespace
 
 DlgFactoryReset::DlgFactoryReset(QWidget* parent) : ui::Dialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(QStringLiteral("LX47 の初期化"));
+  setWindowTitle(ui::Str(TextId::FactoryResetTitle));
   setObjectName(QStringLiteral("DlgFactoryReset"));
   setFont(DialogFont(9));
 
@@ -46,13 +43,13 @@ DlgFactoryReset::DlgFactoryReset(QWidget* parent) : ui::Dialog(parent) {
   m_MacEdit->setFont(MonoFont(12.5, 600));
   m_MacEdit->setFixedWidth(QFontMetrics(m_MacEdit->font()).horizontalAdvance(QStringLiteral("00:00:00:00:00:00")) +
                            20);
-  m_EraseLabel = new QLabel(QStringLiteral("消去モード"), this);
+  m_EraseLabel = new QLabel(ui::Str(TextId::EraseMode), this);
   m_EraseList = new QComboBox(this);
   m_EraseLabel->hide();
   m_EraseList->hide();
   m_OkButton = new QPushButton(QStringLiteral("OK"), this);
   m_OkButton->setDefault(true);
-  m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+  m_CancelButton = new QPushButton(ui::Str(TextId::CancelButton), this);
   for (QPushButton* b : {m_OkButton, m_CancelButton}) b->setMinimumSize(72, 34);
 
   auto* textRow = new QHBoxLayout;
@@ -98,7 +95,7 @@ void DlgFactoryReset::showEvent(QShowEvent* e) {
 
 void DlgFactoryReset::OnInitDialog() {
   m_Icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
-  m_Text->setText(ui::Str(149));
+  m_Text->setText(ui::Str(TextId::FactoryResetMacPrompt));
   m_MacEdit->setText(QString::fromStdString(MacText(m_Mac)));
   m_MacEdit->setCursorPosition(0);
   m_MacEdit->setFocus();
@@ -123,7 +120,7 @@ void DlgFactoryReset::accept() {
     allOnes = allOnes && b == 0xFF;
   }
   if (allZero || allOnes) {
-    ui::ShowAppMessage(this, ui::Str(163), ui::MsgIcon::Warning);
+    ui::ShowAppMessage(this, ui::Str(TextId::MacAddressInvalid), ui::MsgIcon::Warning);
     return;
   }
   m_Mac = mac;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/shell_fonts.h"
 #include "controls/CMACAddrEdit.h"
 #include "platform/codepage.h"
 #include "protocol/discovery.h"
@@ -20,29 +21,18 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 namespace {
 
 const QColor kBackground(104, 120, 92);
 const QColor kLabelText(223, 216, 242);
 
-QFont GothicFont(qreal pt, int weight) {
-  QFont f;
-  f.setFamilies({QStringLiteral("BIZ UDGothic"), QStringLiteral("BIZ UDゴシック"), QStringLiteral("Noto Sans CJK JP"),
-                 QStringLiteral("IPAGothic")});
-  f.setPointSizeF(pt);
-  f.setWeight(static_cast<QFont::Weight>(weight));
-  return f;
+QFont DialogFont(qreal pt, int weight) {
+  return GothicFont(pt, weight, {QStringLiteral("BIZ UDGothic"), QStringLiteral("BIZ UDゴシック")});
 }
 
-QFont MacFont() {
-  QFont f;
-  f.setFamilies({QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Sans Mono")});
-  f.setStyleHint(QFont::TypeWriter);
-  f.setFixedPitch(true);
-  f.setPointSizeF(12.5);
-  f.setWeight(QFont::DemiBold);
-  return f;
-}
+QFont MacFont() { return MonoFont(12.5, QFont::DemiBold); }
 
 // A row that keeps its place while a control of it is hidden.
 void keepPlace(QWidget* w) {
@@ -57,28 +47,28 @@ DlgPassword::DlgPassword(QWidget* parent) : ui::Dialog(parent) {
   // A caption-less pop-up with a thin border.
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setObjectName(QStringLiteral("DlgPassword"));
-  setFont(GothicFont(10, 400));
+  setFont(DialogFont(10, 400));
   setStyleSheet(QStringLiteral("QDialog#DlgPassword { border: 1px solid #404040; }"));
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kBackground);
   setPalette(pal);
   setAutoFillBackground(true);
 
-  m_Label = new QLabel(QStringLiteral("検索パスワード（8文字まで）"), this);
+  m_Label = new QLabel(ui::Str(TextId::SearchPasswordLabel), this);
   m_PasswordEdit = new QLineEdit(this);
   m_PasswordEdit->setAlignment(Qt::AlignCenter);
   m_PasswordEdit->setEchoMode(QLineEdit::Password);
   m_PasswordEdit->setMaxLength(32767);
-  m_ShowBox = new QCheckBox(QStringLiteral("文字表示"), this);
-  m_SaveBox = new QCheckBox(QStringLiteral("パスワードを保存"), this);
-  m_DeleteButton = new QPushButton(QStringLiteral("削除"), this);
-  m_OneDeviceBox = new QCheckBox(QStringLiteral("１台のみ検出 "), this);
-  m_MacBox = new QCheckBox(QStringLiteral("検索する MACアドレス"), this);
+  m_ShowBox = new QCheckBox(ui::Str(TextId::ShowCharacters), this);
+  m_SaveBox = new QCheckBox(ui::Str(TextId::SavePassword), this);
+  m_DeleteButton = new QPushButton(ui::Str(TextId::DeleteButton), this);
+  m_OneDeviceBox = new QCheckBox(ui::Str(TextId::OneDeviceOnly), this);
+  m_MacBox = new QCheckBox(ui::Str(TextId::SearchMacLabel), this);
   m_MacEdit = new controls::CMACAddrEdit(this);
   m_MacEdit->setAlignment(Qt::AlignCenter);
-  m_OkButton = new QPushButton(QStringLiteral("検索実行"), this);
+  m_OkButton = new QPushButton(ui::Str(TextId::SearchRun), this);
   m_OkButton->setDefault(true);
-  m_CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+  m_CancelButton = new QPushButton(ui::Str(TextId::CancelButton), this);
   keepPlace(m_MacBox);
   keepPlace(m_MacEdit);
 
@@ -159,10 +149,10 @@ void DlgPassword::OnInitDialog() {
   m_Password.clear();
 
   // Fonts and colours.
-  const QFont bold11 = GothicFont(11, 600);
+  const QFont bold11 = DialogFont(11, 600);
   m_OkButton->setFont(bold11);
   m_PasswordEdit->setFont(bold11);
-  m_Label->setFont(GothicFont(10.5, 600));
+  m_Label->setFont(DialogFont(10.5, 600));
   QPalette lp = m_Label->palette();
   lp.setColor(QPalette::WindowText, kLabelText);
   m_Label->setPalette(lp);
@@ -176,8 +166,8 @@ void DlgPassword::OnInitDialog() {
   }
   m_SaveBox->setChecked(saveFlag != 0);
 
-  m_Label->setText(ui::Str(109));
-  m_OkButton->setText(ui::Str(114));
+  m_Label->setText(ui::Str(TextId::SearchPasswordPrompt));
+  m_OkButton->setText(ui::Str(TextId::SearchRun));
 
   m_ShowBox->setChecked(store.readInt(QStringLiteral("PasswordShow"), 0) != 0);
   ShowPasswordChars(m_ShowBox->isChecked());
@@ -243,7 +233,7 @@ void DlgPassword::OnOK() {
   QString text = m_PasswordEdit->text();
   if (text.isEmpty()) text = QStringLiteral("        ");
   if (text.size() > 8) {
-    ui::ShowMessage(this, QStringLiteral("指定可能な文字数は８文字までです。"), ui::MsgIcon::None);
+    ui::ShowMessage(this, ui::Str(TextId::PasswordTooLong), ui::MsgIcon::None);
     m_PasswordEdit->setFocus();
     return;
   }
@@ -266,7 +256,7 @@ void DlgPassword::OnOK() {
     const bool allZero = std::all_of(filter.begin(), filter.end(), [](std::uint8_t b) { return b == 0x00; });
     const bool allOnes = std::all_of(filter.begin(), filter.end(), [](std::uint8_t b) { return b == 0xFF; });
     if (allZero || allOnes) {
-      ui::ShowMessage(this, ui::Str(163), ui::MsgIcon::Exclamation);
+      ui::ShowMessage(this, ui::Str(TextId::MacAddressInvalid), ui::MsgIcon::Exclamation);
       m_MacEdit->setFocus();
       return;
     }

@@ -17,6 +17,7 @@
 #include "controls/CStaticEx.h"
 #include "protocol/result_codes.h"
 #include "protocol/session.h"
+#include "ui/strings.h"
 
 namespace lx47::app {
 
@@ -108,14 +109,16 @@ DlgProcess::~DlgProcess() {
 }
 
 QString DlgProcess::DotsText(int step) {
-  static const char16_t* const kDots[8] = {u"　　　　", u"・　　　", u"・・　　", u"・・・　",
-                                           u"・・・・", u"・・・　", u"・・　　", u"・　　　"};
+  // The dots grow to four and shrink again.
+  using texts::TextId;
+  static constexpr TextId kDots[8] = {TextId::Dots0, TextId::Dots1, TextId::Dots2, TextId::Dots3,
+                                      TextId::Dots4, TextId::Dots3, TextId::Dots2, TextId::Dots1};
   const int i = ((step % 8) + 8) % 8;
-  return QString::fromUtf16(kDots[i]);
+  return ui::Str(kDots[i]);
 }
 
 QString DlgProcess::ByteCountText(std::uint32_t sent, std::uint32_t total) {
-  return QStringLiteral("(%1/%2\n)").arg(sent).arg(total);
+  return ui::Str(texts::ByteCountText(sent, total));
 }
 
 QString DlgProcess::PercentText(std::uint32_t sent, std::uint32_t total) {

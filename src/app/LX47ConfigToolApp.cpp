@@ -12,6 +12,8 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 QString FormAppTitle(const QString& caption, const QString& version) {
   return caption + QStringLiteral("  Ver ") + version;
 }
@@ -47,7 +49,7 @@ int LX47ConfigToolApp::Run() {
   // The socket library comes first: without it no exchange can run, and
   // nothing is read from or written to the store.
   if (!platform::net().startup()) {
-    ui::ShowAppMessage(nullptr, ui::Str(103), ui::MsgIcon::None);
+    ui::ShowAppMessage(nullptr, ui::Str(TextId::SocketInitFailed), ui::MsgIcon::None);
     return 1;
   }
 

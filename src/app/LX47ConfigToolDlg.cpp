@@ -37,6 +37,8 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 namespace {
 
 // Dialog units of the window's layout to pixels, for a 9-point gothic
@@ -64,7 +66,7 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(Session& session, QWidget* parent, PageMake
   setWindowTitle(AppTitle());
 
   // Device list (1034 frames 1000).
-  auto* group = new QGroupBox(QStringLiteral("検索結果"), this);
+  auto* group = new QGroupBox(ui::Str(TextId::SearchResults), this);
   m_List = new QTableWidget(0, 3, group);
   m_List->setObjectName(QStringLiteral("deviceList"));
   m_List->setFont(MonoFont(10));
@@ -84,7 +86,8 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(Session& session, QWidget* parent, PageMake
   // for a horizontal scroll bar.
   m_List->horizontalHeader()->setStretchLastSection(true);
   m_List->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_List->font()).height() + 6);
-  const QStringList headings{ui::Str(104), ui::Str(105), ui::Str(106)};
+  const QStringList headings{ui::Str(TextId::ListHeadingNo), ui::Str(TextId::ListHeadingMac),
+                             ui::Str(TextId::ListHeadingBlank)};
   m_List->setHorizontalHeaderLabels(headings);
   {
     const QFontMetrics fm(m_List->horizontalHeader()->font());
@@ -107,8 +110,8 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(Session& session, QWidget* parent, PageMake
   group->setFixedWidth(std::max(DX(154), m_List->minimumWidth() + inner.left() + inner.right()));
 
   // Selection text, version caption and the coloured version in its frame.
-  m_SelectionLabel = new QLabel(QStringLiteral("選択No."), this);
-  m_VersionCaption = new QLabel(QStringLiteral("ファームバージョン"), this);
+  m_SelectionLabel = new QLabel(ui::Str(TextId::SelectionNoLabel), this);
+  m_VersionCaption = new QLabel(ui::Str(TextId::FirmwareVersionCaption), this);
   m_VersionCaption->setAlignment(Qt::AlignCenter);
   m_VersionFrame = new QFrame(this);
   m_VersionFrame->setFrameShape(QFrame::Box);
@@ -135,7 +138,8 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(Session& session, QWidget* parent, PageMake
   m_Tabs = new QTabWidget(this);
   m_Tabs->setObjectName(QStringLiteral("pageTabs"));
   m_Tabs->setMinimumSize(DX(273), DY(303));
-  const int tabTitles[kPageCount] = {126, 127, 128, 164, 173};
+  const TextId tabTitles[kPageCount] = {TextId::NetworkPageTitle, TextId::SerialPageTitle, TextId::OptionPageTitle,
+                                        TextId::WifiPageTitle, TextId::SpecialPageTitle};
   for (int slot = 0; slot < kPageCount; ++slot) {
     pages::SettingsPage* page = makePage ? makePage(slot, m_Tabs) : CreatePage(m_Session, slot, m_Tabs);
     m_Pages[static_cast<std::size_t>(slot)] = page;
@@ -163,10 +167,10 @@ LX47ConfigToolDlg::LX47ConfigToolDlg(Session& session, QWidget* parent, PageMake
     return b;
   };
   m_PinMonitorButton = button(QStringLiteral("PIN Monitor"), font(), 49);
-  m_SearchButton = button(QStringLiteral("LX47の検索"), GothicFont(11, 600), 59);
-  m_WriteButton = button(QStringLiteral("設定"), GothicFont(11, 400), 59);
-  m_FirmwareButton = button(QStringLiteral("ファーム更新"), font(), 59);
-  m_ExitButton = button(QStringLiteral("終了"), GothicFont(11, 600), 59);
+  m_SearchButton = button(ui::Str(TextId::SearchButton), GothicFont(11, 600), 59);
+  m_WriteButton = button(ui::Str(TextId::SetButton), GothicFont(11, 400), 59);
+  m_FirmwareButton = button(ui::Str(TextId::FirmwareButton), font(), 59);
+  m_ExitButton = button(ui::Str(TextId::ExitButton), GothicFont(11, 600), 59);
   m_SearchButton->setDefault(true);
   m_SearchButton->setObjectName(QStringLiteral("searchButton"));
   m_WriteButton->setObjectName(QStringLiteral("writeButton"));
@@ -326,8 +330,7 @@ void LX47ConfigToolDlg::OnRowSelected(int i) {
   if (!m_Session.IsListed(i)) return;
   if (i == m_CurrentIndex) return;
   if (HasUnsavedChanges(m_CurrentIndex)) {
-    const QByteArray format = ui::Str(144).toUtf8();
-    const QString text = QString::asprintf(format.constData(), m_CurrentIndex + 1, i + 1, m_CurrentIndex + 1);
+    const QString text = ui::Str(texts::SwitchLosesEditsText(m_CurrentIndex + 1, i + 1));
     if (ui::ShowMessage(this, text, ui::MsgIcon::Warning, ui::MsgButtons::YesNo) == ui::MsgResult::No) {
       // The list already shows the clicked row; the timer puts the edited
       // device back once the click is over.
@@ -337,7 +340,7 @@ void LX47ConfigToolDlg::OnRowSelected(int i) {
   }
   m_PreviousIndex = m_CurrentIndex;
   m_CurrentIndex = i;
-  SetSelectionText(QString::asprintf(ui::Str(117).toUtf8().constData(), unsigned(i + 1)));
+  SetSelectionText(ui::Str(texts::SelectionNoText(unsigned(i + 1))));
   ShowDevice(m_Session.DeviceTable[static_cast<std::size_t>(i)], i);
 }
 
@@ -358,7 +361,8 @@ void LX47ConfigToolDlg::OnToolSettings() { commands::ToolSettings(*this); }
 
 void LX47ConfigToolDlg::OnExit() {
   if (HasUnsavedChanges(m_CurrentIndex) &&
-      ui::ShowAppMessage(this, ui::Str(141), ui::MsgIcon::Warning, ui::MsgButtons::YesNo) == ui::MsgResult::No)
+      ui::ShowAppMessage(this, ui::Str(TextId::QuitLosesEdits), ui::MsgIcon::Warning, ui::MsgButtons::YesNo) ==
+          ui::MsgResult::No)
     return;
   done(QDialog::Accepted);
 }

@@ -19,11 +19,9 @@
 
 namespace lx47::app::commands {
 
-namespace {
+using texts::TextId;
 
-QString MacFormatted(int id, const MacAddress& m) {
-  return QString::asprintf(ui::Str(id).toUtf8().constData(), m[0], m[1], m[2], m[3], m[4], m[5]);
-}
+namespace {
 
 QString ResetResultText(int result, const MacAddress& mac, DeviceEntry* shown) {
   switch (result) {
@@ -31,13 +29,19 @@ QString ResetResultText(int result, const MacAddress& mac, DeviceEntry* shown) {
       // Without a shown device the access-point mode is unknown; the list is
       // empty in every case, so the line that asks for a new search fits.
       const bool accessPoint = shown && shown->hasBlock() && shown->block().get(field::Wifi_Mode) == 1;
-      return ui::Str(142) + ui::Str(accessPoint ? 176 : 177);
+      return ui::Str(TextId::FactoryResetDone) +
+             ui::Str(accessPoint ? TextId::ReconnectAfterApMode : TextId::SearchAgain);
     }
-    case PR_ABORTED: return ui::Str(155) + "\n\n" + ui::Str(178);
+    case PR_ABORTED: return ui::Str(TextId::Aborted) + "\n\n" + ui::Str(TextId::ReconnectIfDropped);
     case PR_NO_REPLY:
-      return ui::Str(143) + "\n" + ui::Str(156) + "\n\n" + MacFormatted(161, mac) + "\n\n" + ui::Str(178);
-    case PR_REFUSED: return ui::Str(143) + ui::Str(179) + "\n\n" + ui::Str(178);
-    default: return ui::Str(143) + "\n" + ui::Str(154) + "\n\n" + ui::Str(178);
+      return ui::Str(TextId::FactoryResetFailed) + "\n" + ui::Str(TextId::NoReply) + "\n\n" +
+             ui::Str(texts::CheckMacAddressText(mac)) + "\n\n" + ui::Str(TextId::ReconnectIfDropped);
+    case PR_REFUSED:
+      return ui::Str(TextId::FactoryResetFailed) + ui::Str(TextId::DeviceMayBeBusy) + "\n\n" +
+             ui::Str(TextId::ReconnectIfDropped);
+    default:
+      return ui::Str(TextId::FactoryResetFailed) + "\n" + ui::Str(TextId::NetworkProblem) + "\n\n" +
+             ui::Str(TextId::ReconnectIfDropped);
   }
 }
 
@@ -57,8 +61,8 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
   const MacAddress mac = ask.m_Mac;
 
   // 3. The confirmation.
-  if (ui::ShowMessage(&dlg, MacFormatted(140, mac), ui::MsgIcon::Information, ui::MsgButtons::YesNo,
-                      ui::MsgResult::No) != ui::MsgResult::Yes)
+  if (ui::ShowMessage(&dlg, ui::Str(texts::FactoryResetConfirmText(mac)), ui::MsgIcon::Information,
+                      ui::MsgButtons::YesNo, ui::MsgResult::No) != ui::MsgResult::Yes)
     return;
 
   // The wait cursor from the confirmation to the end of the command, on
@@ -89,9 +93,8 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
     ReloadSetting(access, session.Settings, &ToolSettings::HOST_DESC);
     const QString desc = QString::fromStdString(session.Settings.HOST_DESC).trimmed();
     ui::ShowMessage(&dlg,
-                    ui::Str(143) + "\n\n" + ui::Str(154) +
-                        QStringLiteral("\n\nネットワークアダプタ：［%1］は有効ではないか、切断状態の可能性があります。")
-                            .arg(desc),
+                    ui::Str(TextId::FactoryResetFailed) + "\n\n" + ui::Str(TextId::NetworkProblem) +
+                        ui::Str(texts::AdapterUnusableText(ui::Utf8(desc))),
                     ui::MsgIcon::Error);
     return;
   }
@@ -102,8 +105,10 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
   request.UseBroadcast = broadcast ? 1 : 0;
   request.EraseMode = ask.m_EraseMode;
   request.Device_IP = broadcast ? 0 : shown->Device_IP;
-  const pages::RunnerOutcome outcome = RunOperation(
-      session, &dlg, {OP_FACTORY_RESET, ui::Str(138), ui::Str(115) + "\n\n" + ui::Str(152), FactoryResetJob(request)});
+  const pages::RunnerOutcome outcome =
+      RunOperation(session, &dlg,
+                   {OP_FACTORY_RESET, ui::Str(TextId::FactoryResetRunning),
+                    ui::Str(TextId::PleaseWait) + "\n\n" + ui::Str(TextId::EscapeAborts), FactoryResetJob(request)});
   const int result = outcome.ok ? outcome.result : PR_WORKER_NOT_STARTED;
 
   // 9. The outcome, 10. the pause.

@@ -22,6 +22,8 @@
 
 namespace lx47::app::commands {
 
+using texts::TextId;
+
 namespace {
 
 // The image is held from the read to the end of the command, on every way out.
@@ -42,9 +44,9 @@ class HeldImage {
 
 QString TransferFailureText(int result) {
   switch (result) {
-    case PR_ABORTED: return ui::Str(145);
-    case PR_CONNECT: return ui::Str(133) + "\n" + ui::Str(160);
-    default: return ui::Str(133);
+    case PR_ABORTED: return ui::Str(TextId::FirmwareAborted);
+    case PR_CONNECT: return ui::Str(TextId::FirmwareUpdateFailed) + "\n" + ui::Str(TextId::CannotConnect);
+    default: return ui::Str(TextId::FirmwareUpdateFailed);
   }
 }
 
@@ -73,7 +75,7 @@ bool LoadImage(LX47ConfigToolDlg& dlg, const QString& path) {
       return false;
     case platform::FileReadResult::Stage::TooLarge:
       // Refused before anything is allocated: the transfer cannot carry it.
-      ui::ShowMessage(&dlg, ui::Str(190), ui::MsgIcon::Error);
+      ui::ShowMessage(&dlg, ui::Str(TextId::FirmwareFileTooLarge), ui::MsgIcon::Error);
       return false;
     case platform::FileReadResult::Stage::Read:
       // Whatever was read is incomplete; sending it would put a damaged
@@ -85,7 +87,7 @@ bool LoadImage(LX47ConfigToolDlg& dlg, const QString& path) {
       break;
   }
   if (CheckFirmwareFile(bytes) != FirmwareFileVerdict::Ok) {
-    ui::ShowMessage(&dlg, ui::Str(137), ui::MsgIcon::Error);
+    ui::ShowMessage(&dlg, ui::Str(TextId::NotFirmwareFile), ui::MsgIcon::Error);
     return false;
   }
   dlg.m_FirmwareSize = static_cast<std::int32_t>(bytes.size());
@@ -99,14 +101,14 @@ void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
   Session& session = dlg.session();
   DeviceEntry* listed = session.ListedEntry(dlg.m_CurrentIndex);
   if (!listed) {
-    ui::ShowMessage(&dlg, ui::Str(120), ui::MsgIcon::Information);
+    ui::ShowMessage(&dlg, ui::Str(TextId::SelectDeviceFirst), ui::MsgIcon::Information);
     return;
   }
   DeviceEntry& entry = *listed;
 
   ui::FileRequest choose;
   choose.parent = &dlg;
-  choose.title = ui::Str(134);
+  choose.title = ui::Str(TextId::ChooseFirmwareFile);
   choose.directory = QStringLiteral(".");
   choose.fileName = QStringLiteral("LX47_*.bin");
   choose.defaultSuffix = QStringLiteral("bin");
@@ -119,9 +121,9 @@ void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
     HeldImage held(dlg);
     if (!LoadImage(dlg, path)) return;
 
-    const QString macText = QString::fromStdString(MacText(entry.Device_MAC));
-    const QString question =
-        ui::Str(158) + "\n\n" + QStringLiteral("MACアドレス [%1]").arg(macText) + "\n\n" + ui::Str(159);
+    const QString question = ui::Str(TextId::FirmwareUpdateAhead) + "\n\n" +
+                             ui::Str(texts::FirmwareMacLineText(MacText(entry.Device_MAC))) + "\n\n" +
+                             ui::Str(TextId::AreYouSure);
     if (ui::ShowMessage(&dlg, question, ui::MsgIcon::Question, ui::MsgButtons::YesNo, ui::MsgResult::Yes) !=
         ui::MsgResult::Yes)
       return;
@@ -133,15 +135,17 @@ void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
     const FirmwareRequest request{session.Settings, entry, dlg.m_FirmwareImage.data() + kFirmwareSignatureSize,
                                   dlg.m_FirmwareSize - static_cast<std::int32_t>(kFirmwareSignatureSize)};
     const pages::RunnerOutcome outcome = RunOperation(
-        session, &dlg, {OP_FIRMWARE, ui::Str(123), ui::Str(122) + "\n" + ui::Str(152), FirmwareJob(request)});
+        session, &dlg,
+        {OP_FIRMWARE, ui::Str(TextId::FirmwareWriting),
+         ui::Str(TextId::FirmwareTakesMinutes) + "\n" + ui::Str(TextId::EscapeAborts), FirmwareJob(request)});
     const bool endedNormally = outcome.ok;
     const int result = outcome.result;
 
     if (endedNormally && result == PR_OK) {
-      ui::ShowMessage(&dlg, ui::Str(132), ui::MsgIcon::Information);
+      ui::ShowMessage(&dlg, ui::Str(TextId::FirmwareUpdated), ui::MsgIcon::Information);
       ui::messages().waitCursorPause(500);
       searchAgain = true;
-      if (accessPoint) ui::ShowMessage(&dlg, ui::Str(176), ui::MsgIcon::Information);
+      if (accessPoint) ui::ShowMessage(&dlg, ui::Str(TextId::ReconnectAfterApMode), ui::MsgIcon::Information);
     } else {
       ui::ShowMessage(&dlg, TransferFailureText(endedNormally ? result : PR_WORKER_NOT_STARTED),
                       ui::MsgIcon::Warning);
@@ -149,7 +153,7 @@ void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
       // The PC's Wi-Fi link to a device in access-point mode may be gone;
       // the list stays as it was.
       searchAgain = !accessPoint;
-      if (accessPoint) ui::ShowMessage(&dlg, ui::Str(176), ui::MsgIcon::Information);
+      if (accessPoint) ui::ShowMessage(&dlg, ui::Str(TextId::ReconnectAfterApMode), ui::MsgIcon::Information);
     }
   }  // the image is released here
 

@@ -25,6 +25,8 @@
 
 namespace lx47::app::commands {
 
+using texts::TextId;
+
 namespace {
 
 // "OneDevice" when it is missing: a repeat assumes a search for every device,
@@ -117,7 +119,8 @@ void Search(LX47ConfigToolDlg& dlg) {
     const SearchRequest request{session.Settings, session.SelectedHostAddress, password, mac, oneDevice};
     QApplication::setOverrideCursor(Qt::WaitCursor);
     result = RunOperation(session, &dlg,
-                          {OP_SEARCH, ui::Str(124), ui::Str(115) + QStringLiteral("\n\n") + ui::Str(152),
+                          {OP_SEARCH, ui::Str(TextId::Searching),
+                           ui::Str(TextId::PleaseWait) + QStringLiteral("\n\n") + ui::Str(TextId::EscapeAborts),
                            SearchJob(request, found)})
                  .result;
     QApplication::restoreOverrideCursor();
@@ -128,7 +131,7 @@ void Search(LX47ConfigToolDlg& dlg) {
     if (session.DeviceCount <= 0) {
       session.DeviceCount = 0;
       dlg.deviceList()->setEnabled(false);
-      ui::ShowMessage(&dlg, ui::Str(153), ui::MsgIcon::Warning);
+      ui::ShowMessage(&dlg, ui::Str(TextId::NoDeviceFound), ui::MsgIcon::Warning);
       dlg.EnableMainControls(false);
       dlg.firmwareButton()->setEnabled(false);
       return;
@@ -142,15 +145,15 @@ void Search(LX47ConfigToolDlg& dlg) {
     return;
   }
 
-  QString text = ui::Str(154);
+  QString text = ui::Str(TextId::NetworkProblem);
   if (result == PR_NO_HOST) {
     ReloadSetting(access, session.Settings, &ToolSettings::HOST_DESC);
     const QString desc = QString::fromStdString(session.Settings.HOST_DESC).trimmed();
     if (!desc.isEmpty()) {
       if (hostText == QStringLiteral("0.0.0.0"))
-        text += QStringLiteral("\n\nネットワークアダプタ：［%1］は有効ではないか、切断状態の可能性があります。").arg(desc);
+        text += ui::Str(texts::AdapterUnusableText(ui::Utf8(desc)));
       else
-        text += QStringLiteral("\n\nネットワークアダプタ：［%1］（IPアドレス：%2）は有効ではありません。").arg(desc, hostText);
+        text += ui::Str(texts::AdapterAddressInvalidText(ui::Utf8(desc), ui::Utf8(hostText)));
     }
   }
   ui::ShowMessage(&dlg, text, ui::MsgIcon::Error);

@@ -20,6 +20,8 @@
 
 namespace lx47::app::commands {
 
+using texts::TextId;
+
 namespace {
 
 bool FieldDiffers(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b, std::size_t offset,
@@ -30,10 +32,10 @@ bool FieldDiffers(const std::vector<std::uint8_t>& a, const std::vector<std::uin
 
 QString WriteFailureText(int result) {
   switch (result) {
-    case PR_ABORTED: return ui::Str(155);
-    case PR_NO_REPLY: return ui::Str(156);
-    case PR_REFUSED: return ui::Str(180) + "\n\n" + ui::Str(179);
-    default: return ui::Str(131) + "\n\n" + ui::Str(157);
+    case PR_ABORTED: return ui::Str(TextId::Aborted);
+    case PR_NO_REPLY: return ui::Str(TextId::NoReply);
+    case PR_REFUSED: return ui::Str(TextId::SettingsNotWritten) + "\n\n" + ui::Str(TextId::DeviceMayBeBusy);
+    default: return ui::Str(TextId::SettingsSendFailed) + "\n\n" + ui::Str(TextId::SendFailed);
   }
 }
 
@@ -46,7 +48,7 @@ void Write(LX47ConfigToolDlg& dlg) {
   // An entry without a stored block cannot be stored into; it is treated
   // like no device shown rather than letting the pages write past its end.
   if (!listed || !listed->hasBlock()) {
-    ui::ShowMessage(&dlg, ui::Str(120), ui::MsgIcon::Information);
+    ui::ShowMessage(&dlg, ui::Str(TextId::SelectDeviceFirst), ui::MsgIcon::Information);
     return;
   }
   DeviceEntry& entry = *listed;
@@ -72,18 +74,19 @@ void Write(LX47ConfigToolDlg& dlg) {
       FieldDiffers(entry.Block, saved, field::Wifi_Infra_Password.offset, field::Wifi_Infra_Password.width);
 
   std::optional<WriteResult> written;
-  const pages::RunnerOutcome outcome =
-      RunOperation(session, &dlg,
-                   {OP_WRITE, ui::Str(129), ui::Str(115) + "\n\n" + ui::Str(152),
-                    WriteJob(WriteRequest{session.Settings, entry}, written)});
+  const pages::RunnerOutcome outcome = RunOperation(
+      session, &dlg,
+      {OP_WRITE, ui::Str(TextId::SettingsWriting), ui::Str(TextId::PleaseWait) + "\n\n" + ui::Str(TextId::EscapeAborts),
+       WriteJob(WriteRequest{session.Settings, entry}, written)});
   // The entry as the exchange left it: the device's answer after a success.
   if (written) entry = std::move(written->TargetEntry);
   const bool endedNormally = outcome.ok;
   const int result = outcome.result;
 
   if (endedNormally && result == PR_OK) {
-    ui::ShowMessage(&dlg, ui::Str(130), ui::MsgIcon::Information);
-    if (wifiModeBefore == 1 && wifiChanged) ui::ShowMessage(&dlg, ui::Str(181), ui::MsgIcon::Information);
+    ui::ShowMessage(&dlg, ui::Str(TextId::SettingsWritten), ui::MsgIcon::Information);
+    if (wifiModeBefore == 1 && wifiChanged)
+      ui::ShowMessage(&dlg, ui::Str(TextId::ApModeHowToInfrastructure), ui::MsgIcon::Information);
     ui::messages().waitCursorPause(500);
   } else {
     ui::ShowMessage(&dlg, WriteFailureText(endedNormally ? result : PR_WORKER_NOT_STARTED), ui::MsgIcon::Warning);

@@ -1,8 +1,8 @@
 #include "app/error_info.h"
 
-#include "ui/message_service.h"
-
 #include "platform/error_text.h"
+#include "ui/message_service.h"
+#include "ui/strings.h"
 
 namespace lx47::app {
 
@@ -24,7 +24,7 @@ QString ErrorInfoText(std::uint32_t code) {
   } else if (const QString sys = SystemErrorText(code); !sys.isEmpty()) {
     text = QStringLiteral("%1\n Win32 ErrorCode : %2").arg(sys).arg(code);
   } else {
-    text = QStringLiteral(" Win32  ErrorCode：%1").arg(code);
+    text = ui::Str(texts::ErrorCodeOnlyText(code));
   }
   return text.left(1023);
 }

@@ -8,10 +8,14 @@
 
 namespace lx47::app {
 
-inline QFont GothicFont(qreal pointSize, int weight = 400) {
+// `preferred` faces come first: the dialogs that were drawn with a face of
+// their own keep it where the desktop has it.
+inline QFont GothicFont(qreal pointSize, int weight = 400, const QStringList& preferred = {}) {
   QFont f;
-  f.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"), QStringLiteral("IPAGothic"),
-                 QStringLiteral("Yu Gothic UI"), QStringLiteral("MS UI Gothic"), QStringLiteral("Meiryo")});
+  QStringList families = preferred;
+  families << QStringLiteral("Noto Sans CJK JP") << QStringLiteral("Noto Sans JP") << QStringLiteral("IPAGothic")
+           << QStringLiteral("Yu Gothic UI") << QStringLiteral("MS UI Gothic") << QStringLiteral("Meiryo");
+  f.setFamilies(families);
   f.setPointSizeF(pointSize);
   f.setWeight(static_cast<QFont::Weight>(weight));
   f.setItalic(false);

@@ -19,6 +19,8 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 namespace {
 
 const char* const kButtonName = "windowMenuButton";
@@ -78,7 +80,7 @@ void InstallWindowMenu(LX47ConfigToolDlg& dlg, QBoxLayout* corner) {
 
   // From the keyboard: Alt+Space as on the home desktop, and the menu key.
   const QKeySequence keys[] = {QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::Key_Menu)};
-  const QString name = QStringLiteral("ウィンドウメニュー");
+  const QString name = ui::Str(TextId::WindowMenuName);
 
   auto* button = new QToolButton(&dlg);
   button->setObjectName(QLatin1String(kButtonName));
@@ -88,20 +90,20 @@ void InstallWindowMenu(LX47ConfigToolDlg& dlg, QBoxLayout* corner) {
   button->setPopupMode(QToolButton::InstantPopup);
   button->setFocusPolicy(Qt::StrongFocus);
   button->setAccessibleName(name);
-  button->setToolTip(QStringLiteral("%1（%2、%3）  %4")
-                         .arg(name, ui::Str(139).remove(QStringLiteral("...")),
-                              ui::Str(151).remove(QStringLiteral("...")),
-                              keys[0].toString(QKeySequence::NativeText)));
+  button->setToolTip(ui::Str(texts::WindowMenuTipText(
+      ui::Utf8(name), ui::Utf8(ui::Str(TextId::FactoryResetMenu).remove(QStringLiteral("..."))),
+      ui::Utf8(ui::Str(TextId::ToolSettingsMenu).remove(QStringLiteral("..."))),
+      ui::Utf8(keys[0].toString(QKeySequence::NativeText)))));
   button->setAccessibleDescription(button->toolTip());
 
   // Same order and separators as the system menu: the entries above a
   // separator each.
   auto* menu = new QMenu(name, button);
   menu->setObjectName(QStringLiteral("windowMenu"));
-  QAction* reset = menu->addAction(ui::Str(139));
+  QAction* reset = menu->addAction(ui::Str(TextId::FactoryResetMenu));
   reset->setData(IDM_FACTORY_RESET);
   menu->addSeparator();
-  QAction* tools = menu->addAction(ui::Str(151));
+  QAction* tools = menu->addAction(ui::Str(TextId::ToolSettingsMenu));
   tools->setData(IDM_TOOL_SETTINGS);
   menu->addSeparator();
   button->setMenu(menu);

@@ -14,12 +14,14 @@
 
 namespace lx47::app {
 
+using texts::TextId;
+
 void InstallWindowMenu(LX47ConfigToolDlg& dlg, QBoxLayout*) {
   // winId() makes the native window now, so that its system menu exists.
   HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(dlg.winId()), FALSE);
   if (!menu) return;
-  const std::wstring reset = ui::Str(139).toStdWString();
-  const std::wstring tools = ui::Str(151).toStdWString();
+  const std::wstring reset = ui::Str(TextId::FactoryResetMenu).toStdWString();
+  const std::wstring tools = ui::Str(TextId::ToolSettingsMenu).toStdWString();
   InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, IDM_FACTORY_RESET, reset.c_str());
   InsertMenuW(menu, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
   InsertMenuW(menu, 2, MF_BYPOSITION | MF_STRING, IDM_TOOL_SETTINGS, tools.c_str());

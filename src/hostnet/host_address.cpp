@@ -1,6 +1,7 @@
 #include "hostnet/host_address.h"
 
 #include "platform/net.h"
+#include "texts/texts.h"
 
 namespace lx47::hostnet {
 
@@ -48,16 +49,19 @@ std::uint32_t FindAdapterAddress(HostNetSource& source, const std::string& name)
 }
 
 const char* AdapterTypeName(unsigned type) {
+  using texts::TextId;
+  // The table's texts are string literals, so data() ends in a NUL.
+  const auto name = [](TextId id) { return texts::Text(id).data(); };
   switch (type) {
-    case 1: return "何らかのネットワーク インターフェイス";
-    case 6: return "イーサーネット インターフェイス";
-    case 9: return "トークンリング";
+    case 1: return name(TextId::AdapterTypeOther);
+    case 6: return name(TextId::AdapterTypeEthernet);
+    case 9: return name(TextId::AdapterTypeTokenRing);
     case 15: return "FDDI";
-    case 23: return "PPP ネットワーク インターフェイス";
-    case 24: return "ループバック";
-    case 28: return "ATM ネットワーク インターフェイス";
-    case 71: return "無線ネットワーク インターフェイス";
-    default: return "何らかのネットワークインターフェイス";
+    case 23: return name(TextId::AdapterTypePpp);
+    case 24: return name(TextId::AdapterTypeLoopback);
+    case 28: return name(TextId::AdapterTypeAtm);
+    case 71: return name(TextId::AdapterTypeWireless);
+    default: return name(TextId::AdapterTypeUnknown);
   }
 }
 

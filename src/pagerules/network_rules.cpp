@@ -58,7 +58,7 @@ NetworkShown LoadNetwork(ConfigBlock& block) {
 StoreResult StoreNetwork(ConfigBlock& block, const NetworkValues& v, const FieldSet& enabled, bool extendedShown) {
   if (enabled.has(PageField::Local_Port)) {
     std::uint16_t port = 0;
-    if (!ReadPort(v.localPort, port)) return StoreResult::Refuse(PageField::Local_Port, Message::LocalPortInvalid);
+    if (!ReadPort(v.localPort, port)) return StoreResult::Refuse(PageField::Local_Port, TextId::LocalPortInvalid);
     block.set(field::Local_Port, port);
   }
 
@@ -69,11 +69,11 @@ StoreResult StoreNetwork(ConfigBlock& block, const NetworkValues& v, const Field
       block.set(field::DHCP_Enable, 0);
       if (enabled.has(PageField::Device_IP_Address)) {
         if (FirstOctet(v.deviceIp) == 0)
-          return StoreResult::Refuse(PageField::Device_IP_Address, Message::LocalAddressInvalid);
+          return StoreResult::Refuse(PageField::Device_IP_Address, TextId::LocalAddressInvalid);
         block.set(field::Device_IP_Address, v.deviceIp);
       }
       if (enabled.has(PageField::Subnet_Mask)) {
-        if (v.subnetMask == 0) return StoreResult::Refuse(PageField::Subnet_Mask, Message::SubnetMaskInvalid);
+        if (v.subnetMask == 0) return StoreResult::Refuse(PageField::Subnet_Mask, TextId::SubnetMaskInvalid);
         block.set(field::Subnet_Mask, v.subnetMask);
       }
       if (enabled.has(PageField::Default_Gateway)) block.set(field::Default_Gateway, v.defaultGateway);
@@ -89,7 +89,7 @@ StoreResult StoreNetwork(ConfigBlock& block, const NetworkValues& v, const Field
         if (enabled.has(PageField::Server_Port)) {
           std::uint16_t port = 0;
           if (!ReadPort(v.serverPort, port))
-            return StoreResult::Refuse(PageField::Server_Port, Message::ServerPortInvalid);
+            return StoreResult::Refuse(PageField::Server_Port, TextId::ServerPortInvalid);
           block.set(field::Server_Port, port);
         }
       }

@@ -38,7 +38,7 @@ StoreResult StoreOption(ConfigBlock& block, const OptionValues& v, const FieldSe
   std::string_view password;
   if (enabled.has(PageField::Search_Password)) {
     if (!PasswordAcceptable(v.searchPassword, password))
-      return StoreResult::Refuse(PageField::Search_Password, Message::SearchPasswordLeadingSpace);
+      return StoreResult::Refuse(PageField::Search_Password, TextId::SearchPasswordLeadingSpace);
     StoreSpaceText(block, field::Search_Password, password);
   }
 
@@ -47,7 +47,7 @@ StoreResult StoreOption(ConfigBlock& block, const OptionValues& v, const FieldSe
       block.set(field::Connect_Password_Enable, 1);
       if (enabled.has(PageField::Connect_Password)) {
         if (!PasswordAcceptable(v.connectPassword, password))
-          return StoreResult::Refuse(PageField::Connect_Password, Message::ConnectPasswordLeadingSpace);
+          return StoreResult::Refuse(PageField::Connect_Password, TextId::ConnectPasswordLeadingSpace);
         StoreSpaceText(block, field::Connect_Password, password);
       }
     } else {
@@ -58,12 +58,12 @@ StoreResult StoreOption(ConfigBlock& block, const OptionValues& v, const FieldSe
   std::uint16_t seconds = 0;
   if (enabled.has(PageField::TCP_Disconnect_Time)) {
     if (!ReadSeconds(v.disconnectTime, seconds))
-      return StoreResult::Refuse(PageField::TCP_Disconnect_Time, Message::DisconnectTimeInvalid);
+      return StoreResult::Refuse(PageField::TCP_Disconnect_Time, TextId::DisconnectTimeInvalid);
     block.set(field::TCP_Disconnect_Time, seconds);
   }
   if (enabled.has(PageField::TCP_Keepalive_Interval)) {
     if (!ReadSeconds(v.keepaliveInterval, seconds))
-      return StoreResult::Refuse(PageField::TCP_Keepalive_Interval, Message::KeepaliveIntervalInvalid);
+      return StoreResult::Refuse(PageField::TCP_Keepalive_Interval, TextId::KeepaliveIntervalInvalid);
     block.set(field::TCP_Keepalive_Interval, seconds);
   }
   return {};

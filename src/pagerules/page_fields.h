@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "texts/text_ids.h"
+
 namespace lx47::pagerules {
 
 // One value that a page shows and stores, named after the block field it is
@@ -91,46 +93,20 @@ class FieldSet {
 };
 static_assert(kPageFieldCount <= 64, "FieldSet keeps one bit per field");
 
-// Why a store refused a field. The numbers are the rules' own; each front
-// end shows its own text for them (the widget pages in their message boxes,
-// formatted with the page's title).
-enum class Message : int {
-  None = 0,
-  // Network page.
-  LocalPortInvalid = 1,
-  LocalAddressInvalid = 2,
-  SubnetMaskInvalid = 3,
-  ServerPortInvalid = 4,
-  // Serial page.
-  SendTimeInvalid = 5,
-  SendSizeInvalid = 6,
-  SendCharNotHex = 7,
-  SendCharInvalid = 8,
-  BaudRateInvalid = 9,
-  DataBitsInvalid = 10,
-  ParityInvalid = 11,
-  StopBitsInvalid = 12,
-  FlowControlInvalid = 13,
-  // Option page.
-  SearchPasswordLeadingSpace = 14,
-  ConnectPasswordLeadingSpace = 15,
-  DisconnectTimeInvalid = 16,
-  KeepaliveIntervalInvalid = 17,
-  // Wi-Fi page.
-  ApPasswordTooShort = 18,
-  // Special page.
-  LeaseTimeInvalid = 19,
-  JudgeTimeInvalid = 20,
-};
+// Why a store refused a field: the string table's text for the refusal (the
+// pages' refusals, numbered from 500), so that every front end shows the same
+// message; texts::RefusalText puts the page's title into its "[%s]".
+using texts::TextId;
+inline constexpr TextId kNoRefusal{};  // no text: the store took every field
 
 // What a store did: ok, or the refused field with its message. Fields the
 // page stores before the refused one stay written in the block.
 struct StoreResult {
   PageField field{};
-  Message message = Message::None;
+  TextId message = kNoRefusal;
 
-  bool ok() const { return message == Message::None; }
-  static StoreResult Refuse(PageField f, Message m) { return StoreResult{f, m}; }
+  bool ok() const { return message == kNoRefusal; }
+  static StoreResult Refuse(PageField f, TextId m) { return StoreResult{f, m}; }
 };
 
 }  // namespace lx47::pagerules

@@ -41,19 +41,19 @@ SerialShown LoadSerial(const ConfigBlock& block) {
 StoreResult StoreSerial(ConfigBlock& block, const SerialValues& v, const FieldSet& enabled) {
   if (enabled.has(PageField::Serial_Send_Time)) {
     const NumberResult t = ParseNumber(v.sendTime, number_rules::Lenient(kMaxSendTime));
-    if (!t.ok()) return StoreResult::Refuse(PageField::Serial_Send_Time, Message::SendTimeInvalid);
+    if (!t.ok()) return StoreResult::Refuse(PageField::Serial_Send_Time, TextId::SendTimeInvalid);
     block.set(field::Serial_Send_Time, static_cast<std::uint16_t>(t.value));
   }
   if (enabled.has(PageField::Serial_Send_Size)) {
     const NumberResult s = ParseNumber(v.sendSize, number_rules::Lenient(kMaxSendSize));
-    if (!s.ok()) return StoreResult::Refuse(PageField::Serial_Send_Size, Message::SendSizeInvalid);
+    if (!s.ok()) return StoreResult::Refuse(PageField::Serial_Send_Size, TextId::SendSizeInvalid);
     block.set(field::Serial_Send_Size, static_cast<std::uint16_t>(s.value));
   }
   if (enabled.has(PageField::Serial_Send_Char)) {
     const NumberResult c = ParseNumber(v.sendChar, number_rules::kHexByte);
     if (c.status == NumberStatus::BadCharacters)
-      return StoreResult::Refuse(PageField::Serial_Send_Char, Message::SendCharNotHex);
-    if (!c.ok()) return StoreResult::Refuse(PageField::Serial_Send_Char, Message::SendCharInvalid);
+      return StoreResult::Refuse(PageField::Serial_Send_Char, TextId::SendCharNotHex);
+    if (!c.ok()) return StoreResult::Refuse(PageField::Serial_Send_Char, TextId::SendCharInvalid);
     block.set(field::Serial_Send_Char, static_cast<std::uint8_t>(c.value));
   }
 
@@ -63,16 +63,16 @@ StoreResult StoreSerial(ConfigBlock& block, const SerialValues& v, const FieldSe
     int SerialValues::*position;
     field::U8 target;
     std::span<const std::uint8_t> values;
-    Message refusal;
+    TextId refusal;
   };
   const List lists[] = {
       {PageField::Serial_Baud_Rate, &SerialValues::baudRate, field::Serial_Baud_Rate, BaudCodeTable,
-       Message::BaudRateInvalid},
+       TextId::BaudRateInvalid},
       {PageField::Serial_Data_Bits, &SerialValues::dataBits, field::Serial_Data_Bits, kDataBitsValues,
-       Message::DataBitsInvalid},
-      {PageField::Serial_Parity, &SerialValues::parity, field::Serial_Parity, kParityValues, Message::ParityInvalid},
+       TextId::DataBitsInvalid},
+      {PageField::Serial_Parity, &SerialValues::parity, field::Serial_Parity, kParityValues, TextId::ParityInvalid},
       {PageField::Serial_Stop_Bits, &SerialValues::stopBits, field::Serial_Stop_Bits, kStopBitsValues,
-       Message::StopBitsInvalid},
+       TextId::StopBitsInvalid},
   };
   for (const List& list : lists) {
     if (!enabled.has(list.field)) continue;
@@ -85,7 +85,7 @@ StoreResult StoreSerial(ConfigBlock& block, const SerialValues& v, const FieldSe
     // The flow-control list is checked against four positions, though it
     // has two items: any position but 1 (CTS/RTS) stores "none".
     if (v.flowControl < 0 || v.flowControl >= 4)
-      return StoreResult::Refuse(PageField::Serial_Flow_Control, Message::FlowControlInvalid);
+      return StoreResult::Refuse(PageField::Serial_Flow_Control, TextId::FlowControlInvalid);
     block.set(field::Serial_Flow_Control, kFlowControlValues[v.flowControl == 1 ? 1 : 0]);
   }
   return {};

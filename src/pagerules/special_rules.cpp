@@ -69,10 +69,10 @@ SpecialValues SpecialDefaults() {
 StoreResult StoreSpecial(ConfigBlock& block, const SpecialValues& v, const FieldSet& enabled) {
   std::uint16_t time = 0;
   if (!TimeToStore(v.leaseTime, kDefaultLeaseTime, time))
-    return StoreResult::Refuse(PageField::DHCP_Lease_Time, Message::LeaseTimeInvalid);
+    return StoreResult::Refuse(PageField::DHCP_Lease_Time, TextId::LeaseTimeInvalid);
   block.set(field::DHCP_Lease_Time, time);
   if (!TimeToStore(v.judgeTime, kDefaultJudgeTime, time))
-    return StoreResult::Refuse(PageField::Disconnect_Judge_Time, Message::JudgeTimeInvalid);
+    return StoreResult::Refuse(PageField::Disconnect_Judge_Time, TextId::JudgeTimeInvalid);
   block.set(field::Disconnect_Judge_Time, time);
 
   if (enabled.has(PageField::TCP_Password)) StoreSwitchedText(block, field::TCP_Password, v.tcpPasswordOn, v.tcpPassword);

@@ -24,19 +24,19 @@ std::string Latin1ToUtf8(std::string_view bytes) {
 
 }  // namespace
 
-int WifiModeNameString(std::uint8_t mode) {
+texts::TextId WifiModeName(std::uint8_t mode) {
   switch (mode) {
-    case 0: return 166;  // infrastructure
-    case 1: return 167;  // access point
-    case 2: return 169;  // ad hoc
-    case 3: return 168;  // provisioning
-    default: return 0;
+    case 0: return texts::TextId::ModeInfrastructure;
+    case 1: return texts::TextId::ModeAccessPoint;
+    case 2: return texts::TextId::ModeAdHoc;
+    case 3: return texts::TextId::ModeProvisioning;
+    default: return texts::TextId{};
   }
 }
 
 WifiShown LoadWifi(const ConfigBlock& block) {
   WifiShown shown;
-  shown.modeNameString = WifiModeNameString(block.get(field::Wifi_Mode));
+  shown.modeName = WifiModeName(block.get(field::Wifi_Mode));
   shown.linkSecurity = SecurityModeName(block.get(field::Wifi_Security));
   shown.linkChannel = block.get(field::Wifi_Channel);
 
@@ -69,7 +69,7 @@ StoreResult StoreWifi(ConfigBlock& block, const WifiValues& v, const FieldSet& e
     if (v.apSecurity == kOpenSecurity)
       ClearZeroText(block, field::Wifi_AP_Password);
     else if (Utf16Length(Trimmed(v.apPassword)) < kApPasswordMinLength)
-      result = StoreResult::Refuse(PageField::Wifi_AP_Password, Message::ApPasswordTooShort);
+      result = StoreResult::Refuse(PageField::Wifi_AP_Password, TextId::ApPasswordTooShort);
     else
       StoreZeroText(block, field::Wifi_AP_Password, v.apPassword);
   }

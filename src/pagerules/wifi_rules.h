@@ -47,9 +47,9 @@ struct WifiValues {
 
 struct WifiShown {
   WifiValues values;
-  // The status lines: the string number of the current mode's name (0 for a
-  // mode without one), the link's security mode name and channel.
-  int modeNameString = 0;
+  // The status lines: the text of the current mode's name (TextId{}, no
+  // text, for a mode without one), the link's security mode name and channel.
+  texts::TextId modeName{};
   std::string linkSecurity;
   unsigned linkChannel = 0;
 };
@@ -59,8 +59,8 @@ struct WifiShown {
 // keeps the block's value instead of writing a list error value.
 WifiShown LoadWifi(const ConfigBlock& block);
 
-// The string number of a Wifi_Mode's name; 0 when the mode has none.
-int WifiModeNameString(std::uint8_t mode);
+// The text of a Wifi_Mode's name; TextId{} (no text) when the mode has none.
+texts::TextId WifiModeName(std::uint8_t mode);
 
 // Stores in the page's order: the infrastructure SSID and password, the
 // access-point SSID, the security mode with its password, the channel. An

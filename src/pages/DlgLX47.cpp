@@ -23,12 +23,14 @@
 
 namespace lx47::pages {
 
+using texts::TextId;
+
 namespace {
 
 using pagerules::PageField;
 
-constexpr MessageText kMessages[] = {
-    {pagerules::Message::ApPasswordTooShort, "パスワードは 8文字以上必要です。", ui::MsgIcon::Exclamation},
+constexpr RefusalIcon kIcons[] = {
+    {TextId::ApPasswordTooShort, ui::MsgIcon::Exclamation},
 };
 const QColor kStatusColor(167, 0, 47);
 
@@ -44,19 +46,19 @@ DlgLX47::DlgLX47(Session& session, OperationRunner runner, QWidget* parent)
   m_LinkLabel = new controls::CStaticEx(this);
   m_LinkLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  auto* infraGroup = new QGroupBox(QStringLiteral("インフラストラクチャーモード 設定"), this);
-  m_RouterButton = new QPushButton(QStringLiteral("Wi-Fiルーターをサーチして選択"), infraGroup);
+  auto* infraGroup = new QGroupBox(ui::Str(TextId::InfrastructureGroup), this);
+  m_RouterButton = new QPushButton(ui::Str(TextId::SearchRouters), infraGroup);
   m_RouterButton->setEnabled(false);
   m_InfraSsid = new QLineEdit(infraGroup);
   m_InfraPassword = new QLineEdit(infraGroup);
   MakePasswordEdit(m_InfraPassword);
-  m_InfraShow = new QCheckBox(QStringLiteral("文字表示"), infraGroup);
+  m_InfraShow = new QCheckBox(ui::Str(TextId::ShowCharacters), infraGroup);
 
-  auto* apGroup = new QGroupBox(QStringLiteral("アクセスポイントモード 設定"), this);
+  auto* apGroup = new QGroupBox(ui::Str(TextId::AccessPointGroup), this);
   m_ApSsid = new QLineEdit(apGroup);
   m_ApPassword = new QLineEdit(apGroup);
   MakePasswordEdit(m_ApPassword);
-  m_ApShow = new QCheckBox(QStringLiteral("文字表示"), apGroup);
+  m_ApShow = new QCheckBox(ui::Str(TextId::ShowCharacters), apGroup);
   m_Security = new QComboBox(apGroup);
   m_Channel = new QComboBox(apGroup);
 
@@ -90,22 +92,22 @@ DlgLX47::DlgLX47(Session& session, OperationRunner runner, QWidget* parent)
 
   auto* infra = new QGridLayout(infraGroup);
   infra->addWidget(m_RouterButton, 0, 0, 1, 2, Qt::AlignRight);
-  infra->addWidget(new QLabel(QStringLiteral("SSID（32文字まで）"), infraGroup), 1, 0, 1, 2);
+  infra->addWidget(new QLabel(ui::Str(TextId::InfrastructureSsid), infraGroup), 1, 0, 1, 2);
   infra->addWidget(m_InfraSsid, 2, 0, 1, 2);
-  infra->addWidget(new QLabel(QStringLiteral("パスワード （64文字まで）"), infraGroup), 3, 0);
+  infra->addWidget(new QLabel(ui::Str(TextId::InfrastructurePassword), infraGroup), 3, 0);
   infra->addWidget(m_InfraShow, 3, 1, Qt::AlignRight);
   infra->addWidget(m_InfraPassword, 4, 0, 1, 2);
 
   auto* ap = new QGridLayout(apGroup);
-  ap->addWidget(new QLabel(QStringLiteral("SSID（31文字まで）"), apGroup), 0, 0, 1, 2);
+  ap->addWidget(new QLabel(ui::Str(TextId::AccessPointSsid), apGroup), 0, 0, 1, 2);
   ap->addWidget(m_ApSsid, 1, 0, 1, 2);
-  ap->addWidget(new QLabel(QStringLiteral("パスワード（8文字以上63文字まで）"), apGroup), 2, 0);
+  ap->addWidget(new QLabel(ui::Str(TextId::AccessPointPassword), apGroup), 2, 0);
   ap->addWidget(m_ApShow, 2, 1, Qt::AlignRight);
   ap->addWidget(m_ApPassword, 3, 0, 1, 2);
   auto* lists = new QGridLayout;
-  lists->addWidget(new QLabel(QStringLiteral("セキュリティーモード"), apGroup), 0, 0);
+  lists->addWidget(new QLabel(ui::Str(TextId::SecurityMode), apGroup), 0, 0);
   lists->addWidget(m_Security, 0, 1);
-  lists->addWidget(new QLabel(QStringLiteral("Wi-Fi チャネル"), apGroup), 1, 0);
+  lists->addWidget(new QLabel(ui::Str(TextId::WifiChannel), apGroup), 1, 0);
   lists->addWidget(m_Channel, 1, 1);
   lists->setColumnStretch(2, 1);
   ap->addLayout(lists, 4, 0, 1, 2);
@@ -134,9 +136,8 @@ void DlgLX47::LoadFromEntry(DeviceEntry& entry, int index) {
   const pagerules::WifiShown shown = pagerules::LoadWifi(entry.block());
   const pagerules::WifiValues& v = shown.values;
 
-  m_ModeLabel->setText(QStringLiteral("現在の動作モード：") + ui::Str(shown.modeNameString));
-  m_LinkLabel->setText(QString::fromStdString(shown.linkSecurity) +
-                       QString::asprintf(", チャネル：%u", shown.linkChannel));
+  m_ModeLabel->setText(ui::Str(TextId::CurrentMode) + ui::Str(shown.modeName));
+  m_LinkLabel->setText(QString::fromStdString(shown.linkSecurity) + ui::Str(texts::LinkChannelText(shown.linkChannel)));
 
   m_InfraSsid->setText(QString::fromStdString(v.infraSsid));
   m_InfraPassword->setText(QString::fromStdString(v.infraPassword));
@@ -193,7 +194,7 @@ bool DlgLX47::StoreToBlock(DeviceEntry& entry, bool) {
   ConfigBlock block = entry.block();
   // The message is shown whatever the caller asks; the access-point
   // password is the page's one field that can be refused.
-  return StoreAnswer(pagerules::StoreWifi(block, Values(), EnabledFields()), true, this, m_PageTitle, kMessages,
+  return StoreAnswer(pagerules::StoreWifi(block, Values(), EnabledFields()), true, this, m_PageTitle, kIcons,
                      m_ApPassword);
 }
 

@@ -24,19 +24,18 @@
 
 namespace lx47::pages {
 
+using texts::TextId;
+
 namespace {
 
 using pagerules::ModeChoice;
 using pagerules::PageField;
 
-constexpr MessageText kMessages[] = {
-    {pagerules::Message::LocalPortInvalid, "[%s]－「ポート番号」の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
-    {pagerules::Message::LocalAddressInvalid, "[%s]－「ローカル IP アドレス」の指定に問題があります。",
-     ui::MsgIcon::Exclamation},
-    {pagerules::Message::SubnetMaskInvalid, "[%s]－「サブネットマスク」の指定に問題があります。",
-     ui::MsgIcon::Exclamation},
-    {pagerules::Message::ServerPortInvalid,
-     "[%s] －「ポート番号」（オペレーションモード）の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
+constexpr RefusalIcon kIcons[] = {
+    {TextId::LocalPortInvalid, ui::MsgIcon::Exclamation},
+    {TextId::LocalAddressInvalid, ui::MsgIcon::Exclamation},
+    {TextId::SubnetMaskInvalid, ui::MsgIcon::Exclamation},
+    {TextId::ServerPortInvalid, ui::MsgIcon::Exclamation},
 };
 
 QLabel* RightLabel(const QString& text, QWidget* parent) {
@@ -71,22 +70,22 @@ void KeepPlace(QWidget* w) {
 }  // namespace
 
 DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
-  m_PageTitle = ui::Str(126);
+  m_PageTitle = ui::Str(TextId::NetworkPageTitle);
   m_UnlockCount = 0;
   new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
   m_BoldFont = PageFont(this, 10, 600);
 
   // Addressing (group 1019).
-  auto* ipGroup = new QGroupBox(QStringLiteral("IP アドレス"), this);
-  m_Manual = Radio(QStringLiteral("手動設定"), ipGroup);
+  auto* ipGroup = new QGroupBox(ui::Str(TextId::IpAddressGroup), this);
+  m_Manual = Radio(ui::Str(TextId::ManualSetting), ipGroup);
   m_Dhcp = Radio(QStringLiteral("DHCP"), ipGroup);
-  m_LocalIpLabel = RightLabel(QStringLiteral("ローカル IP アドレス"), ipGroup);
-  m_MaskLabel = RightLabel(QStringLiteral("サブネットマスク"), ipGroup);
-  m_GatewayLabel = RightLabel(QStringLiteral("デフォルト ゲートウェイ"), ipGroup);
+  m_LocalIpLabel = RightLabel(ui::Str(TextId::LocalIpAddress), ipGroup);
+  m_MaskLabel = RightLabel(ui::Str(TextId::SubnetMask), ipGroup);
+  m_GatewayLabel = RightLabel(ui::Str(TextId::DefaultGateway), ipGroup);
   m_LocalIp = new controls::CIPAddrEdit(ipGroup);
   m_Mask = new controls::CIPAddrEdit(ipGroup);
   m_Gateway = new controls::CIPAddrEdit(ipGroup);
-  m_PortLabel = new QLabel(QStringLiteral("ポート番号"), ipGroup);
+  m_PortLabel = new QLabel(ui::Str(TextId::PortNumber), ipGroup);
   m_Port = PortEdit(ipGroup);
   auto* ipGrid = new QGridLayout(ipGroup);
   auto* radios = new QHBoxLayout;
@@ -112,16 +111,16 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   // with the extended settings whether the group is shown or not, so it
   // sits beside the group box, over a slot in the group's row of modes.
   auto* modeArea = new QWidget(this);
-  m_ModeGroup = new QGroupBox(QStringLiteral("オペレーション モード"), modeArea);
+  m_ModeGroup = new QGroupBox(ui::Str(TextId::OperationModeGroup), modeArea);
   m_Server = Radio(QStringLiteral("TCP Server"), m_ModeGroup);
   m_Client = Radio(QStringLiteral("TCP Client"), m_ModeGroup);
   m_Mixed = Radio(QStringLiteral("Mixed (Sever && Client)"), modeArea);
   m_MixedSlot = new QWidget(m_ModeGroup);
   m_MixedSlot->setFixedSize(m_Mixed->sizeHint());
-  m_ServerIpLabel = new QLabel(QStringLiteral("接続する サーバー\n IPアドレス"), m_ModeGroup);
+  m_ServerIpLabel = new QLabel(ui::Str(TextId::ServerIpAddress), m_ModeGroup);
   m_ServerIpLabel->setAlignment(Qt::AlignCenter);
   m_ServerIp = new controls::CIPAddrEdit(m_ModeGroup);
-  m_ServerPortLabel = new QLabel(QStringLiteral("ポート番号"), m_ModeGroup);
+  m_ServerPortLabel = new QLabel(ui::Str(TextId::PortNumber), m_ModeGroup);
   m_ServerPort = PortEdit(m_ModeGroup);
   auto* modeGrid = new QGridLayout(m_ModeGroup);
   auto* modes = new QHBoxLayout;
@@ -148,10 +147,10 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   m_Mixed->setEnabled(false);
 
   // Extended settings: connection through the server's domain name.
-  m_DnsConnect = new QCheckBox(QStringLiteral("DNSによるサーバーへの接続"), this);
-  m_DnsLabel = new QLabel(QStringLiteral("DNSサーバー IPアドレス"), this);
+  m_DnsConnect = new QCheckBox(ui::Str(TextId::DnsConnect), this);
+  m_DnsLabel = new QLabel(ui::Str(TextId::DnsServerIpAddress), this);
   m_DnsServer = new controls::CIPAddrEdit(this);
-  m_DomainLabel = new QLabel(QStringLiteral("ドメイン名（32文字まで）"), this);
+  m_DomainLabel = new QLabel(ui::Str(TextId::DomainName), this);
   m_Domain = new QLineEdit(this);
   for (QWidget* w : std::initializer_list<QWidget*>{m_DnsConnect, m_DnsLabel, m_DnsServer, m_DomainLabel, m_Domain})
     KeepPlace(w);
@@ -338,7 +337,7 @@ bool DlgNetwork::StoreToBlock(DeviceEntry& entry, bool report) {
   ConfigBlock block = entry.block();
   const pagerules::StoreResult r =
       pagerules::StoreNetwork(block, Values(), EnabledFields(m_FieldControls, this), m_ExtendedSettingsShown);
-  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
+  return StoreAnswer(r, report, this, m_PageTitle, kIcons, ControlOf(m_FieldControls, r.field));
 }
 
 void DlgNetwork::OnRightDoubleClick() {

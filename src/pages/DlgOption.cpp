@@ -18,33 +18,21 @@
 
 namespace lx47::pages {
 
+using texts::TextId;
+
 namespace {
 
-using pagerules::Message;
 using pagerules::PageField;
 
 const QColor kRangeColor(167, 0, 47);
 const QColor kNoteColor(0, 160, 255);
 
-constexpr MessageText kMessages[] = {
-    {Message::SearchPasswordLeadingSpace,
-     "[%s]－「検索パスワード」の一文字目をスペースとすることはできません。\n（スペースのみであれば問題ありません）",
-     ui::MsgIcon::Exclamation},
-    {Message::ConnectPasswordLeadingSpace,
-     "[%s]－「接続時パスワード」の一文字目をスペースとすることはできません。\n（スペースのみであれば問題ありません）",
-     ui::MsgIcon::Exclamation},
-    {Message::DisconnectTimeInvalid, "[%s]－「切断までの時間」（秒）の指定が無効または範囲外です。",
-     ui::MsgIcon::Exclamation},
-    {Message::KeepaliveIntervalInvalid, "[%s]－「keep-alive 送信間隔」（秒）の指定が無効または範囲外です。",
-     ui::MsgIcon::Exclamation},
+constexpr RefusalIcon kIcons[] = {
+    {TextId::SearchPasswordLeadingSpace, ui::MsgIcon::Exclamation},
+    {TextId::ConnectPasswordLeadingSpace, ui::MsgIcon::Exclamation},
+    {TextId::DisconnectTimeInvalid, ui::MsgIcon::Exclamation},
+    {TextId::KeepaliveIntervalInvalid, ui::MsgIcon::Exclamation},
 };
-
-controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
-  auto* l = new controls::CStaticEx(text, parent);
-  l->setTextColor(c);
-  l->m_DrawTransparent = true;  // on the group box's own background
-  return l;
-}
 
 QLineEdit* NumberEdit(QWidget* parent) {
   auto* e = new QLineEdit(parent);
@@ -65,20 +53,20 @@ QLineEdit* PasswordEdit(QWidget* parent) {
 }  // namespace
 
 DlgOption::DlgOption(QWidget* parent) : SettingsPage(parent) {
-  m_PageTitle = ui::Str(128);
+  m_PageTitle = ui::Str(TextId::OptionPageTitle);
 
   // TCP timers (group 1030).
-  auto* timers = new QGroupBox(QStringLiteral("TCP タイマー間隔"), this);
-  m_DisconnectLabel = new QLabel(QStringLiteral("切断までの時間"), timers);
+  auto* timers = new QGroupBox(ui::Str(TextId::TcpTimerGroup), this);
+  m_DisconnectLabel = new QLabel(ui::Str(TextId::DisconnectTime), timers);
   m_DisconnectLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   m_Disconnect = NumberEdit(timers);
-  m_DisconnectRange = Coloured(QStringLiteral("（0～65535 秒）"), kRangeColor, timers);
-  m_DisconnectNote = Coloured(ui::Str(118), kNoteColor, timers);
-  m_KeepaliveLabel = new QLabel(QStringLiteral("キープアライブ送信間隔"), timers);
+  m_DisconnectRange = Coloured(ui::Str(TextId::SecondsRange), kRangeColor, timers);
+  m_DisconnectNote = Coloured(ui::Str(TextId::DisconnectTimeNote), kNoteColor, timers);
+  m_KeepaliveLabel = new QLabel(ui::Str(TextId::KeepaliveInterval), timers);
   m_KeepaliveLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   m_Keepalive = NumberEdit(timers);
-  m_KeepaliveRange = Coloured(QStringLiteral("（0～65535 秒）"), kRangeColor, timers);
-  m_KeepaliveNote = Coloured(ui::Str(119), kNoteColor, timers);
+  m_KeepaliveRange = Coloured(ui::Str(TextId::SecondsRange), kRangeColor, timers);
+  m_KeepaliveNote = Coloured(ui::Str(TextId::KeepaliveNote), kNoteColor, timers);
   m_KeepaliveNote->setWordWrap(true);
   auto* tg = new QGridLayout(timers);
   tg->addWidget(m_DisconnectLabel, 0, 0);
@@ -92,10 +80,10 @@ DlgOption::DlgOption(QWidget* parent) : SettingsPage(parent) {
   tg->setColumnStretch(3, 1);
 
   // Search password (group 1032).
-  m_SearchGroup = new QGroupBox(QStringLiteral("LX47 ConfigTool 検索パスワード"), this);
-  m_SearchLabel = new QLabel(QStringLiteral("パスワード （8文字まで）"), m_SearchGroup);
+  m_SearchGroup = new QGroupBox(ui::Str(TextId::SearchPasswordGroup), this);
+  m_SearchLabel = new QLabel(ui::Str(TextId::PasswordUpTo8), m_SearchGroup);
   m_SearchPassword = PasswordEdit(m_SearchGroup);
-  m_SearchShow = new QCheckBox(QStringLiteral("文字表示"), m_SearchGroup);
+  m_SearchShow = new QCheckBox(ui::Str(TextId::ShowCharacters), m_SearchGroup);
   auto* sg = new QHBoxLayout(m_SearchGroup);
   sg->addWidget(m_SearchLabel);
   sg->addWidget(m_SearchPassword);
@@ -103,11 +91,11 @@ DlgOption::DlgOption(QWidget* parent) : SettingsPage(parent) {
   sg->addStretch(1);
 
   // Connection password (group 1031), an extended setting.
-  m_ConnectGroup = new QGroupBox(QStringLiteral("接続時パスワード（TCP Serverモード のみ）"), this);
-  m_ConnectEnable = new QCheckBox(QStringLiteral("パスワード有効"), m_ConnectGroup);
-  m_ConnectLabel = new QLabel(QStringLiteral("パスワード （8文字まで）"), m_ConnectGroup);
+  m_ConnectGroup = new QGroupBox(ui::Str(TextId::ConnectPasswordGroup), this);
+  m_ConnectEnable = new QCheckBox(ui::Str(TextId::PasswordEnabled), m_ConnectGroup);
+  m_ConnectLabel = new QLabel(ui::Str(TextId::PasswordUpTo8), m_ConnectGroup);
   m_ConnectPassword = PasswordEdit(m_ConnectGroup);
-  m_ConnectShow = new QCheckBox(QStringLiteral("文字表示"), m_ConnectGroup);
+  m_ConnectShow = new QCheckBox(ui::Str(TextId::ShowCharacters), m_ConnectGroup);
   auto* cg = new QGridLayout(m_ConnectGroup);
   cg->addWidget(m_ConnectEnable, 0, 0, 1, 3);
   cg->addWidget(m_ConnectLabel, 1, 0);
@@ -207,7 +195,7 @@ bool DlgOption::StoreToBlock(DeviceEntry& entry, bool report) {
   enabled.set(PageField::Connect_Password_Enable,
               enabled.has(PageField::Connect_Password_Enable) && m_ConnectEnable->isVisible());
   const pagerules::StoreResult r = pagerules::StoreOption(block, Values(), enabled);
-  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
+  return StoreAnswer(r, report, this, m_PageTitle, kIcons, ControlOf(m_FieldControls, r.field));
 }
 
 }  // namespace lx47::pages

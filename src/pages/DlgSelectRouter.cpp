@@ -20,20 +20,21 @@
 
 namespace lx47::pages {
 
+using texts::TextId;
+
 namespace {
 
 const char* const kIndexNg = " m_SettingIndex  NG!!!\n";
-const char* const kNoRouter = "WIFIルーターを見つけることができません";
 
 }  // namespace
 
 DlgSelectRouter::DlgSelectRouter(Session& session, OperationRunner runner, QWidget* parent)
     : ui::Dialog(parent), m_Session(session), m_Runner(std::move(runner)) {
-  setWindowTitle(QStringLiteral("Wifi ルーターの選択"));
+  setWindowTitle(ui::Str(TextId::SelectRouterTitle));
   setModal(true);
 
-  auto* prompt = new QLabel(QStringLiteral("インフラストラクチャーモード使用時に\nLX47が接続する Wi-Fiルーターを選択してください"), this);
-  m_Rescan = new QPushButton(QStringLiteral("再スキャン"), this);
+  auto* prompt = new QLabel(ui::Str(TextId::SelectRouterPrompt), this);
+  m_Rescan = new QPushButton(ui::Str(TextId::RescanButton), this);
   m_List = new QListWidget(this);
   m_List->setSelectionMode(QAbstractItemView::SingleSelection);
   m_List->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -46,13 +47,13 @@ DlgSelectRouter::DlgSelectRouter(Session& session, OperationRunner runner, QWidg
   m_Mac->setReadOnly(true);
   controls::ShowReadOnlyLook(m_Mac);
   m_Mac->setFrame(false);
-  m_Rssi = new QLabel(ui::Str(172), this);
-  m_Security = new QLabel(ui::Str(171), this);
-  m_Channel = new QLabel(ui::Str(170), this);
+  m_Rssi = new QLabel(ui::Str(TextId::RssiLabel), this);
+  m_Security = new QLabel(ui::Str(TextId::SecurityModeLabel), this);
+  m_Channel = new QLabel(ui::Str(TextId::ChannelLabel), this);
 
-  m_Ok = new QPushButton(QStringLiteral("選択"), this);
+  m_Ok = new QPushButton(ui::Str(TextId::SelectButton), this);
   m_Ok->setDefault(true);
-  m_Cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  m_Cancel = new QPushButton(ui::Str(TextId::CancelButton), this);
 
   auto* top = new QHBoxLayout;
   top->addWidget(prompt, 1);
@@ -61,7 +62,7 @@ DlgSelectRouter::DlgSelectRouter(Session& session, OperationRunner runner, QWidg
   auto* details = new QGridLayout;
   details->addWidget(new QLabel(QStringLiteral("SSID:"), this), 0, 0);
   details->addWidget(m_Ssid, 0, 1);
-  details->addWidget(new QLabel(QStringLiteral("ルーターMAC："), this), 1, 0);
+  details->addWidget(new QLabel(ui::Str(TextId::RouterMac), this), 1, 0);
   details->addWidget(m_Mac, 1, 1);
   details->setColumnStretch(1, 1);
 
@@ -127,18 +128,18 @@ void DlgSelectRouter::Rescan() {
   RunnerRequest request;
   request.kind = OP_ROUTER_SCAN;
   request.target = &m_Session.DeviceTable[static_cast<std::size_t>(m_SettingIndex)];
-  request.title = ui::Str(165);
-  request.message = ui::Str(115) + QStringLiteral("\n\n") + ui::Str(152);
+  request.title = ui::Str(TextId::RouterScanning);
+  request.message = ui::Str(TextId::PleaseWait) + QStringLiteral("\n\n") + ui::Str(TextId::EscapeAborts);
   const RunnerOutcome outcome = m_Runner ? m_Runner(this, request) : RunnerOutcome{};
 
   if (!outcome.ok || outcome.result != PR_OK) {
     QString text;
     if (outcome.result == PR_ABORTED)
-      text = ui::Str(155);
+      text = ui::Str(TextId::Aborted);
     else if (outcome.result == PR_NO_REPLY)
-      text = ui::Str(156);
+      text = ui::Str(TextId::NoReply);
     else
-      text = ui::Str(131) + QStringLiteral("\n\n") + ui::Str(157);
+      text = ui::Str(TextId::SettingsSendFailed) + QStringLiteral("\n\n") + ui::Str(TextId::SendFailed);
     ui::ShowMessage(this, text, ui::MsgIcon::Exclamation);
     ui::messages().waitCursorPause(1000);
   } else {
@@ -147,7 +148,7 @@ void DlgSelectRouter::Rescan() {
 
   const int count = std::min<int>(m_Session.RouterScanCount, kRouterScanCapacity);
   if (count == 0) {
-    ui::ShowAppMessage(this, QString::fromUtf8(kNoRouter), ui::MsgIcon::None);
+    ui::ShowAppMessage(this, ui::Str(TextId::NoRouterFound), ui::MsgIcon::None);
     m_Ok->setEnabled(false);
     return;
   }
@@ -180,9 +181,9 @@ void DlgSelectRouter::OnSelectionChanged() {
   const int r = selected.front()->data(Qt::UserRole).toInt();
   if (r < 0 || r >= kRouterScanCapacity) return;
   const RouterScanRecord& rec = m_Session.RouterScanTable[static_cast<std::size_t>(r)];
-  m_Channel->setText(ui::Str(170) + QString::asprintf("%u", unsigned(rec.channel())));
-  m_Security->setText(ui::Str(171) + QString::fromStdString(SecurityModeName(rec.security())));
-  m_Rssi->setText(ui::Str(172) + QString::asprintf("%d", int(rec.rssi())));
+  m_Channel->setText(ui::Str(TextId::ChannelLabel) + QString::asprintf("%u", unsigned(rec.channel())));
+  m_Security->setText(ui::Str(TextId::SecurityModeLabel) + QString::fromStdString(SecurityModeName(rec.security())));
+  m_Rssi->setText(ui::Str(TextId::RssiLabel) + QString::asprintf("%d", int(rec.rssi())));
   m_Ssid->setText(SsidText(rec));
   m_Mac->setText(QString::fromStdString(MacText(rec.bssid(), ":", HexCase::Lower)));
   m_Ok->setEnabled(true);

@@ -12,15 +12,17 @@
 #include <QVBoxLayout>
 
 #include "controls/CStaticEx.h"
+#include "pages/page_controls.h"
 #include "pages/page_report.h"
 #include "ui/strings.h"
 #include "ui/window_gesture.h"
 
 namespace lx47::pages {
 
+using texts::TextId;
+
 namespace {
 
-using pagerules::Message;
 using pagerules::PageField;
 
 const QColor kRangeColor(167, 0, 47);
@@ -28,24 +30,17 @@ const QColor kNoteColor(0, 160, 255);
 
 // The texts' messages carry the exclamation icon, the lists' none; the
 // character's, though it is a text, none either.
-constexpr MessageText kMessages[] = {
-    {Message::SendTimeInvalid, "[%s]－「時間」（ミリ秒）の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
-    {Message::SendSizeInvalid, "[%s]－「受信データサイズ」 の指定が無効または範囲外です。", ui::MsgIcon::Exclamation},
-    {Message::SendCharNotHex, "[%s]－「受信キャラクター」（16進数）の指定が不正です。", ui::MsgIcon::None},
-    {Message::SendCharInvalid, "[%s]－「受信キャラクター」（16進数）の指定が無効または範囲外です。", ui::MsgIcon::None},
-    {Message::BaudRateInvalid, "[%s]－「ボーレート」の指定が無効です。", ui::MsgIcon::None},
-    {Message::DataBitsInvalid, "[%s]－「データビット」の指定が無効です。", ui::MsgIcon::None},
-    {Message::ParityInvalid, "[%s]－「パリティー」の指定が無効です。", ui::MsgIcon::None},
-    {Message::StopBitsInvalid, "[%s]－「ストップビット」の指定が無効です。", ui::MsgIcon::None},
-    {Message::FlowControlInvalid, "[%s]－「フロー制御」の指定が無効です。", ui::MsgIcon::None},
+constexpr RefusalIcon kIcons[] = {
+    {TextId::SendTimeInvalid, ui::MsgIcon::Exclamation},
+    {TextId::SendSizeInvalid, ui::MsgIcon::Exclamation},
+    {TextId::SendCharNotHex, ui::MsgIcon::None},
+    {TextId::SendCharInvalid, ui::MsgIcon::None},
+    {TextId::BaudRateInvalid, ui::MsgIcon::None},
+    {TextId::DataBitsInvalid, ui::MsgIcon::None},
+    {TextId::ParityInvalid, ui::MsgIcon::None},
+    {TextId::StopBitsInvalid, ui::MsgIcon::None},
+    {TextId::FlowControlInvalid, ui::MsgIcon::None},
 };
-
-controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
-  auto* l = new controls::CStaticEx(text, parent);
-  l->setTextColor(c);
-  l->m_DrawTransparent = true;  // on the group box's own background
-  return l;
-}
 
 QComboBox* List(const QStringList& items, QWidget* parent) {
   auto* c = new QComboBox(parent);
@@ -69,24 +64,24 @@ void Select(QComboBox* list, int position) { list->setCurrentIndex(position < li
 }  // namespace
 
 DlgSerial::DlgSerial(QWidget* parent) : SettingsPage(parent) {
-  m_PageTitle = ui::Str(127);
+  m_PageTitle = ui::Str(TextId::SerialPageTitle);
   m_UnlockCount = 0;
   m_Offered460800 = 0;
   new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
 
-  auto* port = new QGroupBox(QStringLiteral("COMポート設定"), this);
+  auto* port = new QGroupBox(ui::Str(TextId::ComPortGroup), this);
   m_Baud = new QComboBox(port);
   m_Baud->setMinimumWidth(m_Baud->fontMetrics().horizontalAdvance(QStringLiteral("CTS / RTS")) + 48);
   m_DataBits = List({QStringLiteral("7"), QStringLiteral("8")}, port);
   m_Parity = List({QStringLiteral("none"), QStringLiteral("ODD"), QStringLiteral("EVEN")}, port);
   m_StopBits = List({QStringLiteral("1"), QStringLiteral("2")}, port);
   m_Flow = List({QStringLiteral("none"), QStringLiteral("CTS / RTS")}, port);
-  auto* baudLabel = new QLabel(QStringLiteral("ボーレート"), port);
+  auto* baudLabel = new QLabel(ui::Str(TextId::BaudRate), port);
   baudLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  auto* dataLabel = new QLabel(QStringLiteral("データビット"), port);
-  auto* parityLabel = new QLabel(QStringLiteral("パリティー"), port);
-  auto* stopLabel = new QLabel(QStringLiteral("ストップビット"), port);
-  auto* flowLabel = new QLabel(QStringLiteral("フロー制御"), port);
+  auto* dataLabel = new QLabel(ui::Str(TextId::DataBits), port);
+  auto* parityLabel = new QLabel(ui::Str(TextId::Parity), port);
+  auto* stopLabel = new QLabel(ui::Str(TextId::StopBits), port);
+  auto* flowLabel = new QLabel(ui::Str(TextId::FlowControl), port);
   auto* pg = new QGridLayout(port);
   pg->setColumnMinimumWidth(0, 24);
   const std::pair<QLabel*, QComboBox*> rows[] = {
@@ -99,18 +94,18 @@ DlgSerial::DlgSerial(QWidget* parent) : SettingsPage(parent) {
   }
   pg->setColumnStretch(3, 1);
 
-  auto* timing = new QGroupBox(QStringLiteral("シリアルから Wi-Fi へのデータ送出タイミング"), this);
-  auto* timeLabel = new QLabel(QStringLiteral("時間"), timing);
+  auto* timing = new QGroupBox(ui::Str(TextId::SendTimingGroup), this);
+  auto* timeLabel = new QLabel(ui::Str(TextId::SendTime), timing);
   m_Time = Edit(true, timing);
-  auto* timeRange = Coloured(QStringLiteral("（0～65535 ミリ秒）"), kRangeColor, timing);
-  auto* sizeLabel = new QLabel(QStringLiteral("受信データサイズ"), timing);
+  auto* timeRange = Coloured(ui::Str(TextId::SendTimeRange), kRangeColor, timing);
+  auto* sizeLabel = new QLabel(ui::Str(TextId::SendSize), timing);
   m_Size = Edit(true, timing);
-  auto* sizeRange = Coloured(QStringLiteral("（0～1440 バイト）"), kRangeColor, timing);
-  auto* charLabel = new QLabel(QStringLiteral("受信キャラクター"), timing);
+  auto* sizeRange = Coloured(ui::Str(TextId::SendSizeRange), kRangeColor, timing);
+  auto* charLabel = new QLabel(ui::Str(TextId::SendChar), timing);
   m_Char = Edit(false, timing);
   m_Char->setMaxLength(pagerules::kSendCharMaxLength);
-  auto* charRange = Coloured(QStringLiteral("（2桁の16進数で指定）"), kRangeColor, timing);
-  auto* note = Coloured(QStringLiteral("0 を指定すると、当該機能は 無効となります。デフォルトは 0 です。"), kNoteColor, timing);
+  auto* charRange = Coloured(ui::Str(TextId::SendCharRange), kRangeColor, timing);
+  auto* note = Coloured(ui::Str(TextId::ZeroDisables), kNoteColor, timing);
   note->setWordWrap(true);
   auto* tg = new QGridLayout(timing);
   tg->addWidget(timeLabel, 0, 0);
@@ -189,7 +184,7 @@ bool DlgSerial::StoreToBlock(DeviceEntry& entry, bool report) {
   if (!entry.hasBlock()) return true;
   ConfigBlock block = entry.block();
   const pagerules::StoreResult r = pagerules::StoreSerial(block, Values(), EnabledFields(m_FieldControls, this));
-  return StoreAnswer(r, report, this, m_PageTitle, kMessages, ControlOf(m_FieldControls, r.field));
+  return StoreAnswer(r, report, this, m_PageTitle, kIcons, ControlOf(m_FieldControls, r.field));
 }
 
 void DlgSerial::OnRightDoubleClick() {

@@ -22,20 +22,18 @@
 
 namespace lx47::pages {
 
+using texts::TextId;
+
 namespace {
 
 using pagerules::PageField;
 
 const QColor kNoteColor(167, 0, 47);
 
-const char* const kMessageTexts[3] = {"TCP接続時 UARTにメッセージを送信する", "TCP切断時 UARTにメッセージを送信する",
-                                      "TCP接続時 TCPクライアントにメッセージを送信する"};
+constexpr TextId kMessageTexts[3] = {TextId::MsgConnectToUart, TextId::MsgDisconnectToUart, TextId::MsgConnectToClient};
 
 controls::CStaticEx* Note(const QString& text, QWidget* parent) {
-  auto* l = new controls::CStaticEx(text, parent);
-  l->setTextColor(kNoteColor);
-  l->m_DrawTransparent = true;  // on the page's own background, as on the other pages
-  return l;
+  return Coloured(text, kNoteColor, parent);
 }
 
 QLineEdit* TimeEdit(QWidget* parent) {
@@ -49,35 +47,35 @@ QLineEdit* TimeEdit(QWidget* parent) {
 }  // namespace
 
 DlgSpecial::DlgSpecial(Session& session, QWidget* parent) : SettingsPage(parent), m_Session(session) {
-  m_PageTitle = ui::Str(173);
+  m_PageTitle = ui::Str(TextId::SpecialPageTitle);
   m_ServiceClicks = 0;
   new ui::WindowGesture(this, [this] { OnRightDoubleClick(); });
 
-  m_LeaseLabel = new QLabel(QStringLiteral("（アクセスポイントモード接続時） DHCP リース時間"), this);
+  m_LeaseLabel = new QLabel(ui::Str(TextId::LeaseTime), this);
   m_Lease = TimeEdit(this);
-  m_LeaseNote = Note(QStringLiteral("（10～65535 分）"), this);
+  m_LeaseNote = Note(ui::Str(TextId::LeaseTimeRange), this);
 
   const QFont textFont = PageFont(this, 9, 600);
   for (int i = 0; i < 3; ++i) {
-    m_MsgCheck[i] = new QCheckBox(QString::fromUtf8(kMessageTexts[i]), this);
+    m_MsgCheck[i] = new QCheckBox(ui::Str(kMessageTexts[i]), this);
     m_MsgEdit[i] = new QLineEdit(this);
     m_MsgEdit[i]->setAlignment(Qt::AlignCenter);
     m_MsgEdit[i]->setMaxLength(pagerules::kMessageMaxLength);
     m_MsgEdit[i]->setFont(textFont);
-    m_MsgNote[i] = Note(QStringLiteral("（16文字まで）"), this);
+    m_MsgNote[i] = Note(ui::Str(TextId::UpTo16Characters), this);
   }
 
   // Never shown, yet loaded, stored and restored like the visible controls.
-  auto* group = new QGroupBox(QStringLiteral("TCP接続パスワード"), this);
+  auto* group = new QGroupBox(ui::Str(TextId::TcpPasswordGroup), this);
   m_PasswordGroup = group;
-  m_PasswordCheck = new QCheckBox(QStringLiteral("TCP接続パスワードを設定する"), group);
-  m_PasswordLabel = new QLabel(QStringLiteral("パスワード （32文字まで）"), group);
+  m_PasswordCheck = new QCheckBox(ui::Str(TextId::TcpPasswordSet), group);
+  m_PasswordLabel = new QLabel(ui::Str(TextId::PasswordUpTo32), group);
   m_Password = new QLineEdit(group);
   MakePasswordEdit(m_Password);
   m_Password->setAlignment(Qt::AlignCenter);
   m_Password->setMaxLength(pagerules::kTcpPasswordMaxLength);
   m_Password->setFont(textFont);
-  m_PasswordShow = new QCheckBox(QStringLiteral("文字表示"), group);
+  m_PasswordShow = new QCheckBox(ui::Str(TextId::ShowCharacters), group);
   auto* pw = new QGridLayout(group);
   pw->addWidget(m_PasswordCheck, 0, 0, 1, 2);
   pw->addWidget(m_PasswordLabel, 1, 0);
@@ -85,16 +83,15 @@ DlgSpecial::DlgSpecial(Session& session, QWidget* parent) : SettingsPage(parent)
   pw->addWidget(m_Password, 2, 0, 1, 2);
   group->setVisible(false);
 
-  m_JudgeLabel = new controls::CStaticEx(
-      QStringLiteral("アクセスポイントモード接続時、接続元からの通信パケットが途絶えた場合に切断と判断するまでの時間"), this);
+  m_JudgeLabel = new controls::CStaticEx(ui::Str(TextId::JudgeTime), this);
   m_JudgeLabel->setWordWrap(true);
   m_JudgeLabel->m_DrawTransparent = true;
   m_Judge = TimeEdit(this);
-  m_JudgeNote = Note(QStringLiteral("（10～65535 秒）"), this);
+  m_JudgeNote = Note(ui::Str(TextId::JudgeTimeRange), this);
 
-  m_Defaults = new QPushButton(QStringLiteral("デフォルトに戻す"), this);
-  m_ClockButton = new QPushButton(QStringLiteral("時刻設定"), this);
-  m_DisconnectButton = new QPushButton(QStringLiteral("TCP切断"), this);
+  m_Defaults = new QPushButton(ui::Str(TextId::RestoreDefaults), this);
+  m_ClockButton = new QPushButton(ui::Str(TextId::SetClock), this);
+  m_DisconnectButton = new QPushButton(ui::Str(TextId::TcpDisconnect), this);
   m_ClockButton->setVisible(false);
   m_DisconnectButton->setVisible(false);
 
@@ -206,9 +203,8 @@ bool DlgSpecial::StoreToBlock(DeviceEntry& entry, bool) {
   if (r.ok()) return true;
   // Shown whatever the caller asks, with the field's name in the message.
   const bool lease = r.field == PageField::DHCP_Lease_Time;
-  const QString text = QStringLiteral("[%1]－「%2」 の指定が無効または範囲外です。")
-                           .arg(m_PageTitle, lease ? QStringLiteral("DHCPリース時間") : QStringLiteral("切断判断時間"));
-  return RejectField(true, this, text, ui::MsgIcon::Exclamation, lease ? m_Lease : m_Judge);
+  return RejectField(true, this, RefusalMessage(r.message, m_PageTitle), ui::MsgIcon::Exclamation,
+                     lease ? m_Lease : m_Judge);
 }
 
 void DlgSpecial::RestoreDefaults() { Show(pagerules::SpecialDefaults()); }

@@ -1,9 +1,11 @@
-// Small pieces the Wi-Fi and Special pages build their controls from.
+// Small pieces the pages build their controls from.
 #pragma once
 
 #include <QFont>
 #include <QLineEdit>
 #include <QWidget>
+
+#include "controls/CStaticEx.h"
 
 namespace lx47::pages {
 
@@ -14,6 +16,14 @@ inline QFont PageFont(const QWidget* page, qreal pointSize, int weight) {
   f.setWeight(static_cast<QFont::Weight>(weight));
   f.setFixedPitch(true);
   return f;
+}
+
+// A range or note in its own colour, drawn on whatever background it sits.
+inline controls::CStaticEx* Coloured(const QString& text, const QColor& c, QWidget* parent) {
+  auto* l = new controls::CStaticEx(text, parent);
+  l->setTextColor(c);
+  l->m_DrawTransparent = true;
+  return l;
 }
 
 // Shows the edit's text in plain letters, or masked with ● (U+25CF) whatever

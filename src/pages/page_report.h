@@ -9,30 +9,27 @@
 
 #include "pagerules/page_fields.h"
 #include "ui/message_service.h"
+#include "ui/strings.h"
 
 namespace lx47::pages {
 
-// The text and icon a page shows for one of its rules' messages.
-struct MessageText {
-  pagerules::Message message;
-  const char* utf8Format;  // "[%s]..." takes the page title
+// The icon a page shows with one of its rules' refusals.
+struct RefusalIcon {
+  texts::TextId refusal;
   ui::MsgIcon icon;
 };
 
-// The entry for `message` in a page's table of its messages.
+// The icon for `refusal` in a page's table; none for a refusal it lacks.
 template <std::size_t N>
-const MessageText& TextOf(const MessageText (&table)[N], pagerules::Message message) {
-  for (const MessageText& t : table)
-    if (t.message == message) return t;
-  return table[0];
+ui::MsgIcon IconOf(const RefusalIcon (&table)[N], texts::TextId refusal) {
+  for (const RefusalIcon& t : table)
+    if (t.refusal == refusal) return t.icon;
+  return ui::MsgIcon::None;
 }
 
-// "[%s]..." with the page title in place of the %s.
-inline QString PageMessage(const char* utf8Format, const QString& title) {
-  QString text = QString::fromUtf8(utf8Format);
-  const qsizetype at = text.indexOf(QStringLiteral("%s"));
-  if (at >= 0) text.replace(at, 2, title);
-  return text;
+// The refusal's text with the page title in its "[%s]".
+inline QString RefusalMessage(texts::TextId refusal, const QString& title) {
+  return ui::Str(texts::RefusalText(refusal, ui::Utf8(title)));
 }
 
 // Shows the message and puts the focus on the field; does nothing at all
@@ -46,14 +43,13 @@ inline bool RejectField(bool report, QWidget* page, const QString& text, ui::Msg
 }
 
 // What a page's store answers its caller: true when the rules stored every
-// field; otherwise false, after the refusal is shown as the page's table of
-// messages says (only when report is true) with the focus on field.
+// field; otherwise false, after the refusal's text is shown with the icon the
+// page's table gives it (only when report is true) and the focus on field.
 template <std::size_t N>
 bool StoreAnswer(const pagerules::StoreResult& result, bool report, QWidget* page, const QString& title,
-                 const MessageText (&table)[N], QWidget* field) {
+                 const RefusalIcon (&icons)[N], QWidget* field) {
   if (result.ok()) return true;
-  const MessageText& text = TextOf(table, result.message);
-  return RejectField(report, page, PageMessage(text.utf8Format, title), text.icon, field);
+  return RejectField(report, page, RefusalMessage(result.message, title), IconOf(icons, result.message), field);
 }
 
 }  // namespace lx47::pages

@@ -15,23 +15,6 @@ namespace {
 constexpr const char* kAnsi = "CP932";
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// Length of the UTF-8 character at p: its full length when its
-// continuation bytes are there, else 1 (a stray byte is replaced alone).
-std::size_t Utf8Length(const char* p, std::size_t left) {
-  unsigned char c = static_cast<unsigned char>(*p);
-  std::size_t n = 1;
-  if (c >= 0xF0 && c <= 0xF4) n = 4;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3;
-  else if (c >= 0xC2 && c <= 0xDF) n = 2;
-  if (n > left) return 1;
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((static_cast<unsigned char>(p[k]) & 0xC0) != 0x80) return 1;
-  }
-  return n;
-}
-
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -107,7 +90,7 @@ std::string AnsiToUtf8(std::string_view ansi) {
       ++i;
       continue;
     }
-    const std::size_t n = IsLeadByte(c) ? 2 : 1;
+    const std::size_t n = IsAnsiLeadByte(c) ? 2 : 1;
     if (n > ansi.size() - i || !cv.Whole(ansi.data() + i, n, out)) {
       // A lead byte without a fitting trail byte, or an undefined byte: the
       // next byte is read on its own again.
@@ -132,7 +115,7 @@ std::string Utf8ToAnsi(std::string_view utf8) {
       ++i;
       continue;
     }
-    const std::size_t n = Utf8Length(utf8.data() + i, utf8.size() - i);
+    const std::size_t n = Utf8CharLength(utf8.data() + i, utf8.size() - i);
     const char32_t ch = DecodeUtf8(utf8.data() + i, n);
     if (const unsigned char extra = n > 1 ? cp932::ExtraByte(ch) : 0)
       out += static_cast<char>(extra);
@@ -143,19 +126,11 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return out;
 }
 
+// CP932's lead bytes.
+bool IsAnsiLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
 // The system's own texts are UTF-8 here.
 std::string SystemTextToUtf8(std::string_view text) { return std::string(text); }
 std::string Utf8ToSystemText(std::string_view utf8) { return std::string(utf8); }
-
-std::size_t AnsiPrefixLength(std::string_view ansi, std::size_t maxBytes) {
-  std::size_t limit = ansi.size() < maxBytes ? ansi.size() : maxBytes;
-  std::size_t i = 0;
-  while (i < limit) {
-    std::size_t n = IsLeadByte(static_cast<unsigned char>(ansi[i])) ? 2 : 1;
-    if (i + n > limit) break;
-    i += n;
-  }
-  return i;
-}
 
 }  // namespace lx47::platform

@@ -10,26 +10,9 @@
 namespace lx47::platform {
 namespace {
 
-bool IsLead(unsigned char c) { return ::IsDBCSLeadByteEx(CP_ACP, c) != 0; }
-
 // Code page 932's five single bytes with characters of their own: Windows
 // maps them itself, Wine refuses them; either way they go through the table.
 bool IsCp932() { return ::GetACP() == 932; }
-
-// Length of the UTF-8 character at p: its full length when its
-// continuation bytes are there, else 1 (a stray byte is replaced alone).
-std::size_t Utf8Length(const char* p, std::size_t left) {
-  unsigned char c = static_cast<unsigned char>(*p);
-  std::size_t n = 1;
-  if (c >= 0xF0 && c <= 0xF4) n = 4;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3;
-  else if (c >= 0xC2 && c <= 0xDF) n = 2;
-  if (n > left) return 1;
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((static_cast<unsigned char>(p[k]) & 0xC0) != 0x80) return 1;
-  }
-  return n;
-}
 
 // One character of code page cp to UTF-16; 0 units when it does not convert.
 int ToWide(UINT cp, const char* p, std::size_t n, wchar_t (&w)[4]) {
@@ -62,7 +45,7 @@ std::string AnsiToUtf8(std::string_view ansi) {
       ++i;
       continue;
     }
-    std::size_t n = IsLead(c) ? 2 : 1;
+    std::size_t n = IsAnsiLeadByte(c) ? 2 : 1;
     wchar_t w[4];
     int units = n <= ansi.size() - i ? ToWide(CP_ACP, ansi.data() + i, n, w) : 0;
     if (units <= 0) {
@@ -88,7 +71,7 @@ std::string Utf8ToAnsi(std::string_view utf8) {
       ++i;
       continue;
     }
-    const std::size_t n = Utf8Length(utf8.data() + i, utf8.size() - i);
+    const std::size_t n = Utf8CharLength(utf8.data() + i, utf8.size() - i);
     wchar_t w[4];
     const int units = ToWide(CP_UTF8, utf8.data() + i, n, w);
     i += n;
@@ -112,19 +95,10 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return out;
 }
 
+bool IsAnsiLeadByte(unsigned char c) { return ::IsDBCSLeadByteEx(CP_ACP, c) != 0; }
+
 // The system's single-byte texts are in the ANSI code page, like the device's.
 std::string SystemTextToUtf8(std::string_view text) { return AnsiToUtf8(text); }
 std::string Utf8ToSystemText(std::string_view utf8) { return Utf8ToAnsi(utf8); }
-
-std::size_t AnsiPrefixLength(std::string_view ansi, std::size_t maxBytes) {
-  std::size_t limit = ansi.size() < maxBytes ? ansi.size() : maxBytes;
-  std::size_t i = 0;
-  while (i < limit) {
-    std::size_t n = IsLead(static_cast<unsigned char>(ansi[i])) ? 2 : 1;
-    if (i + n > limit) break;
-    i += n;
-  }
-  return i;
-}
 
 }  // namespace lx47::platform

@@ -1,102 +1,18 @@
-// The string table: every user-visible text of the tool under its number.
-// The numbers are the ones the messages, captions and labels are known by;
-// "\n" in a text is a line break. Kept sorted by number for the lookup.
-#include "texts/texts.h"
-
 #include <algorithm>
 #include <iterator>
 
+#include "texts/string_table.h"
+#include "texts/texts.h"
+
 namespace lx47::texts {
 
-namespace {
-
-struct Entry {
-  int id;
-  const char* text;  // UTF-8
-};
-
-constexpr Entry kTable[] = {
-    {103, "Windows ソケットの初期化に失敗しました。"},
-    {104, "No."},
-    {105, "MAC Address"},
-    {106, " "},
-    {108, "Orvane LX47 Configuration Tool"},
-    {109, "検索・設定パスワード（８文字まで）"},
-    {114, "検索実行"},
-    {115, "しばらくお待ちください..."},
-    {117, "選択 No. %u"},
-    {118, "指定の時間データ転送がなければ接続が切断されます。"},
-    {119, "指定の時間データ転送がなければキープアライブパケットが送信されます。\n0 指定時は、キープアライブパケットパケットは送信しません、"},
-    {120, "検索結果の中から設定するデバイスを選択してください。"},
-    {122, "ファームの更新は数分かかります。\n更新中は Wi-Fi を切断しないでください"},
-    {123, "ファームの書き込み中"},
-    {124, "LX47の検索中   "},
-    {126, "ネットワーク設定"},
-    {127, "シリアル設定"},
-    {128, "オプション設定"},
-    {129, "設定情報をデバイスに書き込み中"},
-    {130, "設定情報を LX47に書き込みました。"},
-    {131, "設定情報の送信に失敗しました。"},
-    {132, "ファームのアップデートが完了しました。"},
-    {133, "ファームのアップデート中に問題が発生しました。"},
-    {134, "LX47 に書き込むファームファイルを選択してください。"},
-    {137, "選択したファイルは、正しいファームデーターではありません。"},
-    {138, "ファクトリーリセットを実行中"},
-    {139, "LX47 の初期化..."},
-    {140, "LX47（MACアドレス [%02X:%02X:%02X:%02X:%02X:%02X] ）を検索し、初期化を行います。設定は出荷時設定に戻ります。\n\n．．．よろしいですか？"},
-    {141, "情報は変更されています。このまま終了すると変更内容は反映されません。\n（LX47 に反映させるためには、終了の前に［設定］を行ってください）\n\n．．．終了しますか？"},
-    {142, "初期化（ファクトリーリセット）を行いました。\n\n"},
-    {143, "初期化（ファクトリーリセット）できませんでした。\n\n"},
-    {144, "（No.%d）の情報は変更されていますが、［設定］が行われずに（No.%d）が選択されました。\n（No.%d）への変更内容は反映されませんが、よろしいですか？"},
-    {145, "ファームウェアの書き込みを中断しました。"},
-    {149, "初期化（ファクトリーリセット）を行う LX47 の MACアドレスを入力してください。\n\n"},
-    {150, "全てをスキャン"},
-    {151, "ツール設定..."},
-    {152, "（[ESC]キーを押すと処理を中断します）"},
-    {153, "デバイスは見つかりません。"},
-    {154, "ネットワークに接続できないか、通信で問題が発生しました。"},
-    {155, "処理を中断しました。"},
-    {156, "デバイスからの応答が確認できません。"},
-    {157, "コマンドの送信に失敗しました。"},
-    {158, "ファームウェアのアップデートを行います。"},
-    {159, "．．．よろしいですか？"},
-    {160, "デバイスに接続できません。"},
-    {161, "MACアドレス [%02X:%02X:%02X:%02X:%02X:%02X] が正しいか確認してください。"},
-    {163, "MACアドレスは正しくありません。"},
-    {164, "LX47 Wi-Fi接続設定"},
-    {165, "LX47 Wi-Fi ルータースキャン中"},
-    {166, "インフラストラクチャーモード"},
-    {167, "アクセスポイントモード"},
-    {168, "プロビジョニングモード"},
-    {169, "アドホックモード"},
-    {170, "Wi-Fi チャネル："},
-    {171, "セキュリティーモード："},
-    {172, "Rssi："},
-    {173, "LX47 特別設定"},
-    {176, "アクセスポイントモードの場合、PC とのWi-Fi接続が解除されることがあります。その場合は、再度 PC の Wi-Fiを接続してください。"},
-    {177, "［LX47の検索］を行ってください。"},
-    {178, "PC の Wi-Fi接続が解除された場合は、再度 Wi-Fiを接続してください。"},
-    {179, "デバイスは使用中の可能性があります。"},
-    {180, "設定できませんでした。"},
-    {181, "現在の接続モードはアクセスポイントモードです。\nインフラストラクチャーモードで使用する場合は、以下の操作を行ってください。\n・本ツールを終了後に製品本体のDIPスイッチ1番をOFFにする。\n・本製品のリセットスイッチを押す。\n・本製品を接続するように設定したWi-FiルーターにWi-Fiホスト端末を接続する。\n\n※ 本設定以降はDIPスイッチ1番を切替後にリセットボタンを押すことで\n　 アクセスポイントモードとインフラストラクチャーモードの切替が行えます。\n"},
-    // The tool's own: a firmware file longer than the transfer can carry.
-    {190, "選択したファイルは大きすぎるため、ファームデーターとして書き込めません。"},
-};
-
-constexpr bool Sorted() {
-  for (std::size_t i = 1; i < std::size(kTable); ++i)
-    if (kTable[i - 1].id >= kTable[i].id) return false;
-  return true;
-}
-static_assert(Sorted(), "the string table must stay sorted by number, each number once");
-
-}  // namespace
-
 std::string_view Text(int id) {
+  using table::kTable;
   const auto* end = std::end(kTable);
-  const auto* it = std::lower_bound(std::begin(kTable), end, id,
-                                    [](const Entry& e, int n) { return e.id < n; });
-  if (it == end || it->id != id) return {};
+  const auto* it = std::lower_bound(std::begin(kTable), end, id, [](const table::Entry& e, int n) {
+    return static_cast<int>(e.id) < n;
+  });
+  if (it == end || static_cast<int>(it->id) != id) return {};
   return it->text;
 }
 

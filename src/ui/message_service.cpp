@@ -16,6 +16,8 @@
 
 namespace lx47::ui {
 
+using texts::TextId;
+
 namespace {
 
 QMessageBox::Icon ToQtIcon(MsgIcon icon) {
@@ -153,7 +155,7 @@ MessageService& messages() {
 
 void setMessageService(MessageService* replacement) { g_replacement = replacement; }
 
-QString AppCaption() { return Str(108); }
+QString AppCaption() { return Str(TextId::ToolName); }
 
 QString AppName() {
   if (QCoreApplication::instance()) {

@@ -12,6 +12,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 using namespace lx47;
 using lx47::ui::MemorySettingsStore;
 
@@ -98,7 +100,7 @@ TEST(StartUp, TitleIsCaptionTwoBlanksVerAndVersion) {
   // No version: the title ends with "Ver" and one blank.
   EXPECT_EQ(app::FormAppTitle("Cap", ""), QStringLiteral("Cap  Ver "));
   EXPECT_FALSE(app::ProductVersion().isEmpty());
-  EXPECT_EQ(app::AppTitle(), ui::Str(108) + "  Ver " + app::ProductVersion());
+  EXPECT_EQ(app::AppTitle(), ui::Str(TextId::ToolName) + "  Ver " + app::ProductVersion());
 }
 
 TEST(StartUp, SocketLibraryFailureShowsString103AndTouchesNoSetting) {
@@ -110,7 +112,7 @@ TEST(StartUp, SocketLibraryFailureShowsString103AndTouchesNoSetting) {
   app::LX47ConfigToolApp app;
   EXPECT_NE(app.Run(), 0);
   ASSERT_EQ(rec.count(), 1);
-  EXPECT_EQ(rec.last().text, ui::Str(103));
+  EXPECT_EQ(rec.last().text, ui::Str(TextId::SocketInitFailed));
   EXPECT_EQ(rec.last().caption, ui::AppName());
   EXPECT_EQ(rec.last().icon, ui::MsgIcon::None);
   EXPECT_EQ(rec.last().buttons, ui::MsgButtons::Ok);

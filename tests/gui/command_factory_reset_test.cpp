@@ -11,6 +11,8 @@
 #include "controls/CMACAddrEdit.h"
 #include "protocol/result_codes.h"
 
+using lx47::texts::TextId;
+
 using namespace lx47;
 using namespace lx47::test;
 using app::DlgFactoryReset;
@@ -71,7 +73,8 @@ TEST_F(FactoryResetCommand, ShownDeviceIsResetAtItsOwnAddress) {
   EXPECT_EQ(inDialog, QStringLiteral("00:80:47:00:00:01"));
   ASSERT_GE(rec.count(), 2);
   const auto& confirm = rec.shown[0];
-  EXPECT_EQ(confirm.text, QString::asprintf(ui::Str(140).toUtf8().constData(), 0, 0x80, 0x47, 0, 0, 1));
+  EXPECT_EQ(confirm.text,
+            QString::asprintf(ui::Str(TextId::FactoryResetConfirm).toUtf8().constData(), 0, 0x80, 0x47, 0, 0, 1));
   EXPECT_EQ(confirm.icon, MsgIcon::Information);
   EXPECT_EQ(confirm.buttons, ui::MsgButtons::YesNo);
   EXPECT_EQ(confirm.defaultButton, MsgResult::No);
@@ -83,7 +86,7 @@ TEST_F(FactoryResetCommand, ShownDeviceIsResetAtItsOwnAddress) {
   const Bytes expected{'R', 'E', 'S', 'T', 0x00, 0x80, 0x47, 0x00, 0x00, 0x01, 2};  // erase mode 2
   EXPECT_EQ(sent[0].bytes, expected);
   ASSERT_EQ(rec.count(), 2);
-  EXPECT_EQ(rec.last().text, ui::Str(142) + ui::Str(177));
+  EXPECT_EQ(rec.last().text, ui::Str(TextId::FactoryResetDone) + ui::Str(TextId::SearchAgain));
   EXPECT_EQ(rec.last().icon, MsgIcon::Information);
   EXPECT_EQ(rec.pauses, std::vector<int>{5000});
   ExpectNoDevicesState();
@@ -107,7 +110,8 @@ TEST_F(FactoryResetCommand, AnotherAddressOrNoShownDeviceIsABroadcast) {
   sent = Requests();
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[1].to.addr, platform::kBroadcastAddr);
-  EXPECT_EQ(rec.last().text, ui::Str(142) + ui::Str(177));  // no shown device: ask for a search
+  EXPECT_EQ(rec.last().text,
+            ui::Str(TextId::FactoryResetDone) + ui::Str(TextId::SearchAgain));  // no shown device: ask for a search
 }
 
 TEST_F(FactoryResetCommand, DialogRefusesAllZeroAndAllOnes) {
@@ -126,7 +130,7 @@ TEST_F(FactoryResetCommand, DialogRefusesAllZeroAndAllOnes) {
     d.m_EraseMode = 1;
     d.show();
     QApplication::processEvents();
-    EXPECT_EQ(d.textLabel()->text(), ui::Str(149));
+    EXPECT_EQ(d.textLabel()->text(), ui::Str(TextId::FactoryResetMacPrompt));
     EXPECT_EQ(d.macEdit()->text(), QStringLiteral("00:00:00:00:00:00"));
     EXPECT_EQ(d.macEdit()->cursorPosition(), 0);
     EXPECT_FALSE(d.macEdit()->hasSelectedText());
@@ -140,7 +144,7 @@ TEST_F(FactoryResetCommand, DialogRefusesAllZeroAndAllOnes) {
       EXPECT_EQ(d.m_Mac[5], c.text[16] == 'E' ? 0xFE : 0x01);
     } else {
       ASSERT_EQ(rec.count(), 1);
-      EXPECT_EQ(rec.last().text, ui::Str(163));
+      EXPECT_EQ(rec.last().text, ui::Str(TextId::MacAddressInvalid));
       EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
       EXPECT_EQ(rec.last().caption, ui::AppName());
       EXPECT_TRUE(d.isVisible());  // stays open
@@ -168,10 +172,10 @@ TEST_F(FactoryResetCommand, CancelOrNoChangesNothing) {
 
 TEST_F(FactoryResetCommand, OutcomeMessages) {
   const MacAddress mac = Mac(1);
-  const QString noReply = ui::Str(143) + "\n" + ui::Str(156) + "\n\n" +
-                          QString::asprintf(ui::Str(161).toUtf8().constData(), mac[0], mac[1], mac[2], mac[3],
-                                            mac[4], mac[5]) +
-                          "\n\n" + ui::Str(178);
+  const QString noReply = ui::Str(TextId::FactoryResetFailed) + "\n" + ui::Str(TextId::NoReply) + "\n\n" +
+                          QString::asprintf(ui::Str(TextId::CheckMacAddress).toUtf8().constData(), mac[0], mac[1],
+                                            mac[2], mac[3], mac[4], mac[5]) +
+                          "\n\n" + ui::Str(TextId::ReconnectIfDropped);
   struct Case {
     const char* name;
     std::uint8_t wifiMode;
@@ -180,20 +184,26 @@ TEST_F(FactoryResetCommand, OutcomeMessages) {
     MsgIcon icon;
   };
   const Case cases[] = {
-      {"done, access point", 1, [](FactoryResetCommand& t) { t.DeviceAnswers(); }, ui::Str(142) + ui::Str(176),
-       MsgIcon::Information},
-      {"done, infrastructure", 0, [](FactoryResetCommand& t) { t.DeviceAnswers(); }, ui::Str(142) + ui::Str(177),
-       MsgIcon::Information},
+      {"done, access point", 1, [](FactoryResetCommand& t) { t.DeviceAnswers(); },
+       ui::Str(TextId::FactoryResetDone) + ui::Str(TextId::ReconnectAfterApMode), MsgIcon::Information},
+      {"done, infrastructure", 0, [](FactoryResetCommand& t) { t.DeviceAnswers(); },
+       ui::Str(TextId::FactoryResetDone) + ui::Str(TextId::SearchAgain), MsgIcon::Information},
       {"refused", 0, [](FactoryResetCommand& t) { t.DeviceAnswers("REng"); },
-       ui::Str(143) + ui::Str(179) + "\n\n" + ui::Str(178), MsgIcon::Warning},
+       ui::Str(TextId::FactoryResetFailed) + ui::Str(TextId::DeviceMayBeBusy) + "\n\n" +
+           ui::Str(TextId::ReconnectIfDropped),
+       MsgIcon::Warning},
       {"no reply", 0, [](FactoryResetCommand&) {}, noReply, MsgIcon::Warning},
       {"aborted", 0,
        [](FactoryResetCommand& t) { t.clock.onSleep = [&t](std::uint32_t) { t.session.Abort.RequestAbort(); }; },
-       ui::Str(155) + "\n\n" + ui::Str(178), MsgIcon::Warning},
+       ui::Str(TextId::Aborted) + "\n\n" + ui::Str(TextId::ReconnectIfDropped), MsgIcon::Warning},
       {"socket", 0, [](FactoryResetCommand& t) { t.net.failCall(Call::UdpSocket); },
-       ui::Str(143) + "\n" + ui::Str(154) + "\n\n" + ui::Str(178), MsgIcon::Warning},
+       ui::Str(TextId::FactoryResetFailed) + "\n" + ui::Str(TextId::NetworkProblem) + "\n\n" +
+           ui::Str(TextId::ReconnectIfDropped),
+       MsgIcon::Warning},
       {"no host address", 0, [](FactoryResetCommand& t) { t.host.rows.clear(); },
-       ui::Str(143) + "\n" + ui::Str(154) + "\n\n" + ui::Str(178), MsgIcon::Warning},
+       ui::Str(TextId::FactoryResetFailed) + "\n" + ui::Str(TextId::NetworkProblem) + "\n\n" +
+           ui::Str(TextId::ReconnectIfDropped),
+       MsgIcon::Warning},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -221,7 +231,7 @@ TEST_F(FactoryResetCommand, ChosenAdapterWithoutAddressStopsAfterForgettingTheLi
   Reset();
   ASSERT_EQ(rec.count(), 2);
   EXPECT_EQ(rec.last().text,
-            ui::Str(143) + "\n\n" + ui::Str(154) +
+            ui::Str(TextId::FactoryResetFailed) + "\n\n" + ui::Str(TextId::NetworkProblem) +
                 QStringLiteral("\n\nネットワークアダプタ：［USB LAN］は有効ではないか、切断状態の可能性があります。"));
   EXPECT_EQ(rec.last().icon, MsgIcon::Error);
   EXPECT_TRUE(rec.pauses.empty());

@@ -17,6 +17,8 @@
 #include "app/error_info.h"
 #include "protocol/result_codes.h"
 
+using lx47::texts::TextId;
+
 using namespace lx47;
 using namespace lx47::test;
 using ui::MsgIcon;
@@ -84,7 +86,8 @@ class FirmwareCommand : public CommandTest {
   }
   bool AnythingSentToTheDevice() const { return Announcements() > 0 || !net.streamed.empty(); }
   QString Confirmation() const {
-    return ui::Str(158) + "\n\nMACアドレス [00:80:47:00:00:01]\n\n" + ui::Str(159);
+    return ui::Str(TextId::FirmwareUpdateAhead) + "\n\nMACアドレス [00:80:47:00:00:01]\n\n" +
+           ui::Str(TextId::AreYouSure);
   }
 
   QTemporaryDir dir;
@@ -94,7 +97,7 @@ class FirmwareCommand : public CommandTest {
 TEST_F(FirmwareCommand, NoDeviceShownAsksForASelectionWithoutTheFileDialog) {
   app::commands::FirmwareUpdate(*dlg);
   ASSERT_EQ(rec.count(), 1);
-  EXPECT_EQ(rec.last().text, ui::Str(120));
+  EXPECT_EQ(rec.last().text, ui::Str(TextId::SelectDeviceFirst));
   EXPECT_EQ(rec.last().icon, MsgIcon::Information);
   EXPECT_TRUE(rec.fileRequests.empty());
 }
@@ -104,7 +107,7 @@ TEST_F(FirmwareCommand, FileDialogAndItsCancel) {
   app::commands::FirmwareUpdate(*dlg);  // no file handed out: cancelled
   ASSERT_EQ(rec.fileRequests.size(), 1u);
   const ui::FileRequest& r = rec.fileRequests[0];
-  EXPECT_EQ(r.title, ui::Str(134));
+  EXPECT_EQ(r.title, ui::Str(TextId::ChooseFirmwareFile));
   EXPECT_EQ(r.directory, QStringLiteral("."));
   EXPECT_EQ(r.fileName, QStringLiteral("LX47_*.bin"));
   EXPECT_EQ(r.defaultSuffix, QStringLiteral("bin"));
@@ -142,10 +145,10 @@ TEST_F(FirmwareCommand, FileContentDecidesAndEachPressReadsAfresh) {
       EXPECT_EQ(rec.shown[0].text, Confirmation());
       EXPECT_EQ(rec.shown[0].icon, MsgIcon::Question);
       EXPECT_EQ(rec.shown[0].buttons, ui::MsgButtons::YesNo);
-      EXPECT_EQ(rec.shown[1].text, ui::Str(132));
+      EXPECT_EQ(rec.shown[1].text, ui::Str(TextId::FirmwareUpdated));
       EXPECT_EQ(net.streamed, (Bytes{0, 0, 0, 1, 0xAB}));  // the length, then the one byte
     } else {
-      EXPECT_EQ(Texts(), QStringList{ui::Str(137)});
+      EXPECT_EQ(Texts(), QStringList{ui::Str(TextId::NotFirmwareFile)});
       EXPECT_EQ(rec.last().icon, MsgIcon::Error);
       EXPECT_EQ(rec.last().caption, ui::AppCaption());
       EXPECT_EQ(Announcements(), announcementsBefore);
@@ -196,7 +199,7 @@ TEST_F(FirmwareCommand, UnreadableAndOversizedFilesSendNothing) {
     ASSERT_TRUE(f.resize(qint64(0x80000000LL)));
   }
   Update(big);
-  EXPECT_EQ(Texts(), QStringList{ui::Str(190)});
+  EXPECT_EQ(Texts(), QStringList{ui::Str(TextId::FirmwareFileTooLarge)});
   EXPECT_EQ(rec.last().icon, MsgIcon::Error);
   EXPECT_TRUE(dlg->m_FirmwareImage.empty());
   EXPECT_FALSE(AnythingSentToTheDevice());
@@ -221,8 +224,8 @@ TEST_F(FirmwareCommand, SuccessIsFollowedBySearchListingTheRaisedVersion) {
     const int searchesBefore = Searches();
     Update(File(QByteArray("LX47") + QByteArray(6000, '\x5A')));
 
-    QStringList expected{Confirmation(), ui::Str(132)};
-    if (wifiMode == 1) expected << ui::Str(176);
+    QStringList expected{Confirmation(), ui::Str(TextId::FirmwareUpdated)};
+    if (wifiMode == 1) expected << ui::Str(TextId::ReconnectAfterApMode);
     EXPECT_EQ(Texts(), expected);
     EXPECT_EQ(rec.pauses.front(), 500);
     EXPECT_EQ(net.streamed.size(), 4u + 6000u);
@@ -260,11 +263,12 @@ TEST_F(FirmwareCommand, FailuresSearchAgainOnlyForAnInfrastructureDevice) {
     };
   };
   const Case cases[] = {
-      {"aborted, infrastructure", 0, abortOnce, ui::Str(145), true},
-      {"aborted, access point", 1, abortOnce, ui::Str(145), false},
+      {"aborted, infrastructure", 0, abortOnce, ui::Str(TextId::FirmwareAborted), true},
+      {"aborted, access point", 1, abortOnce, ui::Str(TextId::FirmwareAborted), false},
       {"no connection", 0, [](FirmwareCommand& t) { t.net.failCall(Call::Connect); },
-       ui::Str(133) + "\n" + ui::Str(160), true},
-      {"send failed", 0, [](FirmwareCommand& t) { t.net.failCall(Call::Send); }, ui::Str(133), true},
+       ui::Str(TextId::FirmwareUpdateFailed) + "\n" + ui::Str(TextId::CannotConnect), true},
+      {"send failed", 0, [](FirmwareCommand& t) { t.net.failCall(Call::Send); }, ui::Str(TextId::FirmwareUpdateFailed),
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -276,7 +280,7 @@ TEST_F(FirmwareCommand, FailuresSearchAgainOnlyForAnInfrastructureDevice) {
     clock.onSleep = nullptr;
 
     QStringList expected{Confirmation(), c.text};
-    if (c.wifiMode == 1) expected << ui::Str(176);
+    if (c.wifiMode == 1) expected << ui::Str(TextId::ReconnectAfterApMode);
     EXPECT_EQ(Texts(), expected);
     EXPECT_EQ(rec.shown[1].icon, MsgIcon::Warning);
     EXPECT_EQ(rec.pauses.front(), 1000);

@@ -8,6 +8,8 @@
 #include "command_fixture.h"
 #include "protocol/result_codes.h"
 
+using lx47::texts::TextId;
+
 using namespace lx47;
 using namespace lx47::test;
 using ui::MsgIcon;
@@ -42,7 +44,7 @@ class WriteCommand : public CommandTest {
 TEST_F(WriteCommand, NoDeviceShownAsksForASelection) {
   app::commands::Write(*dlg);
   ASSERT_EQ(rec.count(), 1);
-  EXPECT_EQ(rec.last().text, ui::Str(120));
+  EXPECT_EQ(rec.last().text, ui::Str(TextId::SelectDeviceFirst));
   EXPECT_EQ(rec.last().icon, MsgIcon::Information);
   EXPECT_EQ(rec.last().caption, ui::AppCaption());
   EXPECT_TRUE(net.sent().empty());
@@ -89,8 +91,8 @@ TEST_F(WriteCommand, SuccessMessagesFollowWifiModeAndInfrastructureChange) {
     const int setsBefore = SetsSent();
 
     Write();
-    QStringList expected{ui::Str(130)};
-    if (c.shows181) expected << ui::Str(181);
+    QStringList expected{ui::Str(TextId::SettingsWritten)};
+    if (c.shows181) expected << ui::Str(TextId::ApModeHowToInfrastructure);
     EXPECT_EQ(Texts(), expected);
     for (const auto& r : rec.shown) {
       EXPECT_EQ(r.icon, MsgIcon::Information);
@@ -114,12 +116,13 @@ TEST_F(WriteCommand, FailuresShowTheirMessageAndKeepTheStoredValues) {
     QString text;
   };
   const Case cases[] = {
-      {"no reply", [](WriteCommand&) {}, ui::Str(156)},
-      {"refused", [](WriteCommand& t) { t.DeviceAnswers("SETn"); }, ui::Str(180) + "\n\n" + ui::Str(179)},
-      {"aborted",
-       [](WriteCommand& t) { t.clock.onSleep = [&t](std::uint32_t) { t.session.Abort.RequestAbort(); }; },
-       ui::Str(155)},
-      {"socket", [](WriteCommand& t) { t.net.failCall(Call::UdpSocket); }, ui::Str(131) + "\n\n" + ui::Str(157)},
+      {"no reply", [](WriteCommand&) {}, ui::Str(TextId::NoReply)},
+      {"refused", [](WriteCommand& t) { t.DeviceAnswers("SETn"); },
+       ui::Str(TextId::SettingsNotWritten) + "\n\n" + ui::Str(TextId::DeviceMayBeBusy)},
+      {"aborted", [](WriteCommand& t) { t.clock.onSleep = [&t](std::uint32_t) { t.session.Abort.RequestAbort(); }; },
+       ui::Str(TextId::Aborted)},
+      {"socket", [](WriteCommand& t) { t.net.failCall(Call::UdpSocket); },
+       ui::Str(TextId::SettingsSendFailed) + "\n\n" + ui::Str(TextId::SendFailed)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -145,7 +148,7 @@ TEST_F(WriteCommand, ExitAfterAWriteWithoutReplyAsksNothing) {
   dlg->show();
   page(app::kOptionPage).edits[60] = 1;
   Write();
-  ASSERT_EQ(Texts(), QStringList{ui::Str(156)});
+  ASSERT_EQ(Texts(), QStringList{ui::Str(TextId::NoReply)});
   dlg->exitButton()->click();
   EXPECT_EQ(rec.count(), 1);  // no exit question
   EXPECT_FALSE(dlg->isVisible());

@@ -12,6 +12,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 using lx47::MacAddress;
 using lx47::app::DlgPassword;
 using lx47::test::RecordingMessages;
@@ -103,7 +105,7 @@ TEST_F(DlgPasswordTest, SavedPasswordComesBackTrimmedWithTheShowBox) {
   EXPECT_EQ(again->passwordEdit()->echoMode(), QLineEdit::Normal);
   again->showBox()->click();
   EXPECT_EQ(again->passwordEdit()->echoMode(), QLineEdit::Password);
-  EXPECT_EQ(again->label()->text(), lx47::ui::Str(109));
+  EXPECT_EQ(again->label()->text(), lx47::ui::Str(TextId::SearchPasswordPrompt));
   EXPECT_EQ(again->okButton()->text(), "検索実行");
 
   // A saved password is not shown when "SaveFlag" is off.

@@ -31,6 +31,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 #ifdef Q_OS_WIN
 #include <QRegularExpression>
 #include <iterator>
@@ -119,7 +121,7 @@ class MainWindowTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(MainWindowTest, OpensWithoutDeviceAndTheRightTexts) {
-  EXPECT_TRUE(dlg->windowTitle().startsWith(ui::Str(108) + "  Ver "));
+  EXPECT_TRUE(dlg->windowTitle().startsWith(ui::Str(TextId::ToolName) + "  Ver "));
   EXPECT_EQ(dlg->m_CurrentIndex, -1);
   EXPECT_FALSE(dlg->deviceList()->isEnabled());
   EXPECT_FALSE(dlg->writeButton()->isEnabled());
@@ -129,7 +131,8 @@ TEST_F(MainWindowTest, OpensWithoutDeviceAndTheRightTexts) {
   EXPECT_TRUE(dlg->pinMonitorButton()->isHidden());  // "PinMonitor" absent
   for (FakePage* p : pages) EXPECT_FALSE(p->enabled);
   ASSERT_EQ(dlg->tabs()->count(), 5);
-  const int titles[5] = {126, 127, 128, 164, 173};
+  const TextId titles[5] = {TextId::NetworkPageTitle, TextId::SerialPageTitle, TextId::OptionPageTitle,
+                            TextId::WifiPageTitle, TextId::SpecialPageTitle};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(dlg->tabs()->tabText(i), ui::Str(titles[i]));
   auto* header = dlg->deviceList()->horizontalHeader();
   EXPECT_EQ(dlg->deviceList()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("MAC Address"));
@@ -185,9 +188,9 @@ TEST_F(MainWindowTest, EditThenSelectAnotherAndAnswerNoKeepsTheEdit) {
   rec.answer(MsgResult::No);
   Click(2);
   ASSERT_EQ(rec.count(), 1);
-  const QString expected = QString::asprintf(ui::Str(144).toUtf8().constData(), 1, 3, 1);
+  const QString expected = QString::asprintf(ui::Str(TextId::SwitchLosesEdits).toUtf8().constData(), 1, 3, 1);
   EXPECT_EQ(rec.last().text, expected);
-  EXPECT_EQ(rec.last().caption, ui::Str(108));
+  EXPECT_EQ(rec.last().caption, ui::Str(TextId::ToolName));
   EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
   EXPECT_EQ(rec.last().buttons, MsgButtons::YesNo);
   EXPECT_EQ(dlg->m_CurrentIndex, 0);
@@ -244,7 +247,7 @@ TEST_F(MainWindowTest, ExitAsksOnlyWithEditsAndNoKeepsTheWindow) {
   rec.answer(MsgResult::No);
   dlg->close();  // the caption bar's close request
   ASSERT_EQ(rec.count(), 1);
-  EXPECT_EQ(rec.last().text, ui::Str(141));
+  EXPECT_EQ(rec.last().text, ui::Str(TextId::QuitLosesEdits));
   EXPECT_EQ(rec.last().caption, ui::AppName());
   EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
   EXPECT_EQ(rec.last().buttons, MsgButtons::YesNo);
@@ -315,7 +318,9 @@ TEST_F(MainWindowTest, NativeSystemMenuHasTheTwoEntriesAndRoutesTheirCommands) {
   }
   const std::string shown = entries.join(" | ").toStdString();
   ASSERT_GE(entries.size(), 7) << shown;
-  EXPECT_EQ(entries.mid(0, 4), (QStringList{"1111 " + ui::Str(139), "-", "1112 " + ui::Str(151), "-"})) << shown;
+  EXPECT_EQ(entries.mid(0, 4), (QStringList{"1111 " + ui::Str(TextId::FactoryResetMenu), "-",
+                                            "1112 " + ui::Str(TextId::ToolSettingsMenu), "-"}))
+      << shown;
   EXPECT_EQ(entries.mid(entries.size() - 2), (QStringList{"-", "-"})) << shown;
   // The system's own entries in between (Wine adds one of its own there).
   const QStringList standard = entries.mid(4, entries.size() - 6);
@@ -345,7 +350,7 @@ TEST_F(MainWindowTest, WindowMenuHasTheTwoEntriesInOrder) {
   ASSERT_NE(button->menu(), nullptr);
   QStringList entries;
   for (QAction* a : button->menu()->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-  EXPECT_EQ(entries, (QStringList{ui::Str(139), "-", ui::Str(151), "-"}));
+  EXPECT_EQ(entries, (QStringList{ui::Str(TextId::FactoryResetMenu), "-", ui::Str(TextId::ToolSettingsMenu), "-"}));
 }
 
 // The window menu's button says what it is, in the tool's language, and how
@@ -381,8 +386,8 @@ TEST_F(MainWindowTest, WindowMenuIsDiscoverable) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::AltModifier, QStringLiteral(" "));
   QApplication::sendEvent(&*dlg, &press);
   EXPECT_TRUE(seen);
-  EXPECT_TRUE(entries.contains(ui::Str(139))) << entries.join(u'|').toStdString();
-  EXPECT_TRUE(entries.contains(ui::Str(151))) << entries.join(u'|').toStdString();
+  EXPECT_TRUE(entries.contains(ui::Str(TextId::FactoryResetMenu))) << entries.join(u'|').toStdString();
+  EXPECT_TRUE(entries.contains(ui::Str(TextId::ToolSettingsMenu))) << entries.join(u'|').toStdString();
   EXPECT_EQ(iface->childCount(), 0);
 }
 #endif

@@ -27,6 +27,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 using namespace lx47;
 
 namespace {
@@ -83,7 +85,7 @@ TEST_F(PagesInMainWindow, AnInvalidValueMakesExitAsk) {
   rec.answer(ui::MsgResult::No);
   dlg->OnExit();
   ASSERT_EQ(rec.count(), 1);  // the page's own message stays silent
-  EXPECT_EQ(rec.last().text, ui::Str(141));
+  EXPECT_EQ(rec.last().text, ui::Str(TextId::QuitLosesEdits));
   EXPECT_TRUE(dlg->isVisible());
   EXPECT_EQ(session.DeviceTable[0].Block, before);
 }

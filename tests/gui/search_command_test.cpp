@@ -33,6 +33,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 using namespace lx47;
 using app::DlgPassword;
 using app::LX47ConfigToolDlg;
@@ -168,7 +170,7 @@ TEST_F(SearchCommandTest, FirstSearchAsksWithOneDeviceCheckedThenListsEveryDevic
   EXPECT_EQ(win->m_CurrentIndex, 0);
   EXPECT_EQ(win->m_PreviousIndex, -1);
   EXPECT_EQ(win->versionLabel()->text(), "1.2.3");
-  EXPECT_EQ(win->selectionLabel()->text(), QString::asprintf(ui::Str(117).toUtf8().constData(), 1u));
+  EXPECT_EQ(win->selectionLabel()->text(), QString::asprintf(ui::Str(TextId::SelectionNo).toUtf8().constData(), 1u));
   EXPECT_TRUE(win->writeButton()->isEnabled());
   EXPECT_TRUE(win->firmwareButton()->isEnabled());
   for (RecordingPage* p : pages) {
@@ -310,7 +312,7 @@ TEST_F(SearchCommandTest, RepeatWithoutAPasswordAsksAndKeepsTheRequest) {
 // Each failure after a search that had found devices: the message, its icon,
 // whether anything was sent, and the firmware button afterwards.
 TEST_F(SearchCommandTest, FailuresReportTheirMessageAndLeaveNoDevices) {
-  const QString s154 = ui::Str(154);
+  const QString s154 = ui::Str(TextId::NetworkProblem);
   const struct Case {
     const char* name;
     std::function<void(SearchCommandTest&)> setup;
@@ -319,9 +321,8 @@ TEST_F(SearchCommandTest, FailuresReportTheirMessageAndLeaveNoDevices) {
     bool sends;
     bool firmwareAfter;
   } cases[] = {
-      {"nothing found",
-       [](SearchCommandTest& t) { t.devices.clear(); },
-       ui::Str(153), MsgIcon::Warning, true, false},
+      {"nothing found", [](SearchCommandTest& t) { t.devices.clear(); }, ui::Str(TextId::NoDeviceFound),
+       MsgIcon::Warning, true, false},
       {"chosen adapter unplugged",
        [](SearchCommandTest& t) {
          t.host.adapterList = {{"lx0", "LAN 1", {1, 2, 3, 4, 5, 6}, 6, "0.0.0.0"}};
@@ -330,8 +331,8 @@ TEST_F(SearchCommandTest, FailuresReportTheirMessageAndLeaveNoDevices) {
          t.store.writeString("HOST_DESC", " LAN 1 ");
          t.store.writeString("HOST_IP", "10.47.0.1");
        },
-       s154 + "\n\nネットワークアダプタ：［LAN 1］は有効ではないか、切断状態の可能性があります。", MsgIcon::Error, false,
-       true},
+       s154 + "\n\nネットワークアダプタ：［LAN 1］は有効ではないか、切断状態の可能性があります。", MsgIcon::Error,
+       false, true},
       {"chosen adapter unplugged, no description stored",
        [](SearchCommandTest& t) {
          t.host.adapterList = {{"lx0", "LAN 1", {1, 2, 3, 4, 5, 6}, 6, "0.0.0.0"}};
@@ -356,11 +357,10 @@ TEST_F(SearchCommandTest, FailuresReportTheirMessageAndLeaveNoDevices) {
          t.store.writeString("HOST_DESC", "LAN 1");
          t.store.writeString("HOST_IP", "10.47.0.1");
        },
-       s154 + "\n\nネットワークアダプタ：［LAN 1］（IPアドレス：10.47.0.9）は有効ではありません。", MsgIcon::Error, false,
-       true},
-      {"socket cannot be made",
-       [](SearchCommandTest& t) { t.net.failCall(test::Call::UdpSocket); },
-       s154, MsgIcon::Error, false, true},
+       s154 + "\n\nネットワークアダプタ：［LAN 1］（IPアドレス：10.47.0.9）は有効ではありません。", MsgIcon::Error,
+       false, true},
+      {"socket cannot be made", [](SearchCommandTest& t) { t.net.failCall(test::Call::UdpSocket); }, s154,
+       MsgIcon::Error, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

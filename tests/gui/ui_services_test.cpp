@@ -19,26 +19,38 @@
 #include "ui/settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 #ifdef Q_OS_WIN
 #include "tool_registry_win.h"
 #endif
 
 using namespace lx47::ui;
 
+namespace {
+
+// The table by number: the numbers are the texts' keys.
+QString ByNumber(int id) {
+  const std::string_view text = lx47::texts::Text(id);
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
 TEST(StringTable, TextsKeepTheirExactCharacters) {
-  EXPECT_EQ(Str(108), QStringLiteral("Orvane LX47 Configuration Tool"));
+  EXPECT_EQ(ByNumber(108), QStringLiteral("Orvane LX47 Configuration Tool"));
   // Trailing blanks, a lone blank heading and line breaks are part of the texts.
-  EXPECT_EQ(Str(124), QStringLiteral("LX47の検索中   "));
-  EXPECT_EQ(Str(106), QStringLiteral(" "));
-  EXPECT_EQ(Str(122), QStringLiteral("ファームの更新は数分かかります。\n更新中は Wi-Fi を切断しないでください"));
-  EXPECT_EQ(Str(142), QStringLiteral("初期化（ファクトリーリセット）を行いました。\n\n"));
-  EXPECT_TRUE(Str(181).contains(QChar(0x3000)));
-  EXPECT_TRUE(Str(181).endsWith(QStringLiteral("切替が行えます。\n")));
-  EXPECT_EQ(Str(144).count(QStringLiteral("%d")), 3);
+  EXPECT_EQ(ByNumber(124), QStringLiteral("LX47の検索中   "));
+  EXPECT_EQ(ByNumber(106), QStringLiteral(" "));
+  EXPECT_EQ(ByNumber(122), QStringLiteral("ファームの更新は数分かかります。\n更新中は Wi-Fi を切断しないでください"));
+  EXPECT_EQ(ByNumber(142), QStringLiteral("初期化（ファクトリーリセット）を行いました。\n\n"));
+  EXPECT_TRUE(ByNumber(181).contains(QChar(0x3000)));
+  EXPECT_TRUE(ByNumber(181).endsWith(QStringLiteral("切替が行えます。\n")));
+  EXPECT_EQ(ByNumber(144).count(QStringLiteral("%d")), 3);
   // Numbers the table does not have read as empty.
-  EXPECT_TRUE(Str(0).isEmpty());
-  EXPECT_TRUE(Str(107).isEmpty());
-  EXPECT_TRUE(Str(182).isEmpty());
+  EXPECT_TRUE(ByNumber(0).isEmpty());
+  EXPECT_TRUE(ByNumber(107).isEmpty());
+  EXPECT_TRUE(ByNumber(182).isEmpty());
 }
 
 TEST(MessageService, CaptionIconAndDefaultButtonRules) {
@@ -48,7 +60,7 @@ TEST(MessageService, CaptionIconAndDefaultButtonRules) {
   ShowMessage(nullptr, QStringLiteral("c"), MsgIcon::Information, MsgButtons::YesNo, MsgResult::No);
   ShowMessage(nullptr, QStringLiteral("d"), MsgIcon::None, MsgButtons::OkCancel, MsgResult::Yes);
   ASSERT_EQ(rec.count(), 4);
-  EXPECT_EQ(rec.shown[0].caption, Str(108));
+  EXPECT_EQ(rec.shown[0].caption, Str(TextId::ToolName));
   EXPECT_EQ(rec.shown[0].buttons, MsgButtons::Ok);
   // The application-wide service carries the executable's name.
   EXPECT_EQ(rec.shown[1].caption, QStringLiteral("lx47_gui_tests"));

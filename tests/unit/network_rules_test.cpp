@@ -79,7 +79,7 @@ TEST(NetworkRules, Store) {
     };
   };
   const StoreResult ok;
-  const StoreResult badPort = StoreResult::Refuse(PageField::Local_Port, Message::LocalPortInvalid);
+  const StoreResult badPort = StoreResult::Refuse(PageField::Local_Port, TextId::LocalPortInvalid);
   const auto portKept = portIs(0, 23);
 
   const std::vector<StoreCase> cases = {
@@ -97,7 +97,7 @@ TEST(NetworkRules, Store) {
          v.localPort = "8080";
          v.deviceIp = Ip("0.1.2.3");
        },
-       StoreResult::Refuse(PageField::Device_IP_Address, Message::LocalAddressInvalid),
+       StoreResult::Refuse(PageField::Device_IP_Address, TextId::LocalAddressInvalid),
        [](ConfigBlock b) {
          EXPECT_EQ(b.get(field::Local_Port), 8080);
          EXPECT_EQ(b.get(field::Device_IP_Address), Ip("10.47.0.101"));
@@ -115,7 +115,7 @@ TEST(NetworkRules, Store) {
          EXPECT_EQ(b.get(field::Default_Gateway), 0u);
        }},
       {"mask 0.0.0.0 refused", [](NetworkValues& v) { v.subnetMask = 0; },
-       StoreResult::Refuse(PageField::Subnet_Mask, Message::SubnetMaskInvalid),
+       StoreResult::Refuse(PageField::Subnet_Mask, TextId::SubnetMaskInvalid),
        [](ConfigBlock b) { EXPECT_EQ(b.get(field::Subnet_Mask), Ip("255.255.255.0")); }},
       {"DHCP keeps the block's addresses whatever the controls show",
        [](NetworkValues& v) {
@@ -171,7 +171,7 @@ TEST(NetworkRules, Store) {
          v.serverIp = Ip("1.2.3.4");
          v.serverPort = "70000";
        },
-       StoreResult::Refuse(PageField::Server_Port, Message::ServerPortInvalid),
+       StoreResult::Refuse(PageField::Server_Port, TextId::ServerPortInvalid),
        [](ConfigBlock b) {
          EXPECT_EQ(b.get(field::Operation_Mode), kModeMixed);
          EXPECT_EQ(b.get(field::Server_IP_Address), Ip("1.2.3.4"));

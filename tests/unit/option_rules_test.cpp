@@ -36,25 +36,25 @@ TEST(OptionRules, Store) {
     const char* disconnect;
     const char* keepalive;
     PageField refused;
-    Message message;
+    TextId message;
     std::string expSearch, expConnect;
     std::uint16_t expDisconnect, expKeepalive;
   };
   const PageField none = PageField::Local_Port;
   const Case cases[] = {
-      {"leading space refused", " ab", "conn", "1", "1", PageField::Search_Password,
-       Message::SearchPasswordLeadingSpace, "find    ", "conn    ", 300, 60},
-      {"spaces only is no password", "   ", "conn", "0", "0", none, Message::None, "        ", "conn    ", 0, 0},
-      {"trailing spaces dropped", "ab  ", "x y  ", "65535", "010", none, Message::None, "ab      ", "x y     ", 65535, 8},
-      {"empty", "", "", "12ab", " 7 ", none, Message::None, "        ", "        ", 12, 7},
+      {"leading space refused", " ab", "conn", "1", "1", PageField::Search_Password, TextId::SearchPasswordLeadingSpace,
+       "find    ", "conn    ", 300, 60},
+      {"spaces only is no password", "   ", "conn", "0", "0", none, kNoRefusal, "        ", "conn    ", 0, 0},
+      {"trailing spaces dropped", "ab  ", "x y  ", "65535", "010", none, kNoRefusal, "ab      ", "x y     ", 65535, 8},
+      {"empty", "", "", "12ab", " 7 ", none, kNoRefusal, "        ", "        ", 12, 7},
       {"connection password with a leading space, search stored before it", "new", " cd", "1", "1",
-       PageField::Connect_Password, Message::ConnectPasswordLeadingSpace, "new     ", "conn    ", 300, 60},
-      {"disconnect 65536", "find", "conn", "65536", "1", PageField::TCP_Disconnect_Time,
-       Message::DisconnectTimeInvalid, "find    ", "conn    ", 300, 60},
+       PageField::Connect_Password, TextId::ConnectPasswordLeadingSpace, "new     ", "conn    ", 300, 60},
+      {"disconnect 65536", "find", "conn", "65536", "1", PageField::TCP_Disconnect_Time, TextId::DisconnectTimeInvalid,
+       "find    ", "conn    ", 300, 60},
       {"keep-alive refused after the disconnect time is stored", "find", "conn", "0x10", "99999",
-       PageField::TCP_Keepalive_Interval, Message::KeepaliveIntervalInvalid, "find    ", "conn    ", 16, 60},
+       PageField::TCP_Keepalive_Interval, TextId::KeepaliveIntervalInvalid, "find    ", "conn    ", 16, 60},
       {"negative keep-alive", "find", "conn", "1", "-1", PageField::TCP_Keepalive_Interval,
-       Message::KeepaliveIntervalInvalid, "find    ", "conn    ", 1, 60},
+       TextId::KeepaliveIntervalInvalid, "find    ", "conn    ", 1, 60},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

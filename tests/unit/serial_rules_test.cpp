@@ -78,27 +78,27 @@ TEST(SerialRules, StoreTexts) {
     const char* time;
     const char* size;
     const char* chr;
-    Message message;
+    TextId message;
     std::uint16_t expTime, expSize;
     std::uint8_t expChar;
   };
   // The block holds 50, 100 and 0x0D before each store.
   const Case cases[] = {
-      {"octal time, decimal size, one hex digit", "0100", "1440", "a", Message::None, 64, 1440, 0x0A},
-      {"empty texts store 0", "", "", "", Message::None, 0, 0, 0},
-      {"trimmed, trailing characters ignored", " 65535 ", "12ab", "7f", Message::None, 65535, 12, 0x7F},
-      {"hex time", "0x20", "0", "FF", Message::None, 32, 0, 0xFF},
-      {"time 65536", "65536", "1", "1", Message::SendTimeInvalid, 50, 100, 0x0D},
-      {"negative time", "-1", "1", "1", Message::SendTimeInvalid, 50, 100, 0x0D},
-      {"size 1441 after the time is stored", "7", "1441", "1", Message::SendSizeInvalid, 7, 100, 0x0D},
-      {"character g1", "7", "8", "g1", Message::SendCharNotHex, 7, 8, 0x0D},
-      {"character 0x refused", "7", "8", "0x", Message::SendCharNotHex, 7, 8, 0x0D},
-      {"character 100", "7", "8", "100", Message::SendCharInvalid, 7, 8, 0x0D},
+      {"octal time, decimal size, one hex digit", "0100", "1440", "a", kNoRefusal, 64, 1440, 0x0A},
+      {"empty texts store 0", "", "", "", kNoRefusal, 0, 0, 0},
+      {"trimmed, trailing characters ignored", " 65535 ", "12ab", "7f", kNoRefusal, 65535, 12, 0x7F},
+      {"hex time", "0x20", "0", "FF", kNoRefusal, 32, 0, 0xFF},
+      {"time 65536", "65536", "1", "1", TextId::SendTimeInvalid, 50, 100, 0x0D},
+      {"negative time", "-1", "1", "1", TextId::SendTimeInvalid, 50, 100, 0x0D},
+      {"size 1441 after the time is stored", "7", "1441", "1", TextId::SendSizeInvalid, 7, 100, 0x0D},
+      {"character g1", "7", "8", "g1", TextId::SendCharNotHex, 7, 8, 0x0D},
+      {"character 0x refused", "7", "8", "0x", TextId::SendCharNotHex, 7, 8, 0x0D},
+      {"character 100", "7", "8", "100", TextId::SendCharInvalid, 7, 8, 0x0D},
   };
-  const auto fieldOf = [](Message m) {
-    return m == Message::SendTimeInvalid   ? PageField::Serial_Send_Time
-           : m == Message::SendSizeInvalid ? PageField::Serial_Send_Size
-                                           : PageField::Serial_Send_Char;
+  const auto fieldOf = [](TextId m) {
+    return m == TextId::SendTimeInvalid   ? PageField::Serial_Send_Time
+           : m == TextId::SendSizeInvalid ? PageField::Serial_Send_Size
+                                          : PageField::Serial_Send_Char;
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -127,27 +127,27 @@ TEST(SerialRules, StoreLists) {
     field::U8 f;
     std::uint8_t stored;  // what the field holds afterwards
     PageField refused;    // Local_Port: stored
-    Message message;
+    TextId message;
   };
   const PageField none = PageField::Local_Port;
   const Case cases[] = {
-      {"baud 1200", &SerialValues::baudRate, 0, field::Serial_Baud_Rate, 0xA0, none, Message::None},
-      {"baud 460800", &SerialValues::baudRate, 9, field::Serial_Baud_Rate, 0xC0, none, Message::None},
+      {"baud 1200", &SerialValues::baudRate, 0, field::Serial_Baud_Rate, 0xA0, none, kNoRefusal},
+      {"baud 460800", &SerialValues::baudRate, 9, field::Serial_Baud_Rate, 0xC0, none, kNoRefusal},
       {"no baud", &SerialValues::baudRate, -1, field::Serial_Baud_Rate, 0xF4, PageField::Serial_Baud_Rate,
-       Message::BaudRateInvalid},
-      {"7 data bits", &SerialValues::dataBits, 0, field::Serial_Data_Bits, 7, none, Message::None},
+       TextId::BaudRateInvalid},
+      {"7 data bits", &SerialValues::dataBits, 0, field::Serial_Data_Bits, 7, none, kNoRefusal},
       {"no data bits", &SerialValues::dataBits, -1, field::Serial_Data_Bits, 8, PageField::Serial_Data_Bits,
-       Message::DataBitsInvalid},
-      {"even parity", &SerialValues::parity, 2, field::Serial_Parity, 2, none, Message::None},
+       TextId::DataBitsInvalid},
+      {"even parity", &SerialValues::parity, 2, field::Serial_Parity, 2, none, kNoRefusal},
       {"parity beyond the list", &SerialValues::parity, 3, field::Serial_Parity, 0, PageField::Serial_Parity,
-       Message::ParityInvalid},
-      {"2 stop bits", &SerialValues::stopBits, 1, field::Serial_Stop_Bits, 2, none, Message::None},
+       TextId::ParityInvalid},
+      {"2 stop bits", &SerialValues::stopBits, 1, field::Serial_Stop_Bits, 2, none, kNoRefusal},
       {"no stop bits", &SerialValues::stopBits, -1, field::Serial_Stop_Bits, 1, PageField::Serial_Stop_Bits,
-       Message::StopBitsInvalid},
-      {"CTS/RTS", &SerialValues::flowControl, 1, field::Serial_Flow_Control, 2, none, Message::None},
-      {"flow position 3 is none", &SerialValues::flowControl, 3, field::Serial_Flow_Control, 0, none, Message::None},
-      {"no flow control", &SerialValues::flowControl, -1, field::Serial_Flow_Control, 0,
-       PageField::Serial_Flow_Control, Message::FlowControlInvalid},
+       TextId::StopBitsInvalid},
+      {"CTS/RTS", &SerialValues::flowControl, 1, field::Serial_Flow_Control, 2, none, kNoRefusal},
+      {"flow position 3 is none", &SerialValues::flowControl, 3, field::Serial_Flow_Control, 0, none, kNoRefusal},
+      {"no flow control", &SerialValues::flowControl, -1, field::Serial_Flow_Control, 0, PageField::Serial_Flow_Control,
+       TextId::FlowControlInvalid},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -169,7 +169,7 @@ TEST(SerialRules, StoreLists) {
   // so such an entry counts as changed until a rate is chosen.
   test::PageBlock b = test::SerialBlock(0xD8);
   ConfigBlock block = b.view();
-  EXPECT_EQ(StoreSerial(block, LoadSerial(block).values, FieldSet::All()).message, Message::BaudRateInvalid);
+  EXPECT_EQ(StoreSerial(block, LoadSerial(block).values, FieldSet::All()).message, TextId::BaudRateInvalid);
   EXPECT_EQ(block.get(field::Serial_Baud_Rate), 0xD8);
 }
 

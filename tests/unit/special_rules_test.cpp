@@ -58,21 +58,21 @@ TEST(SpecialRules, TimeRanges) {
   struct Case {
     const char* lease;
     const char* judge;
-    Message message;
+    TextId message;
     int leaseStored, judgeStored;
   };
   const Case cases[] = {
-      {"10", "10", Message::None, 10, 10},
-      {"65535", "65535", Message::None, 65535, 65535},
-      {"", "", Message::None, 1440, 300},
-      {"0", "0", Message::None, 1440, 300},
-      {" 12 ", "30x", Message::None, 12, 30},
-      {"9", "100", Message::LeaseTimeInvalid, 60, 30},
-      {"1", "100", Message::LeaseTimeInvalid, 60, 30},
-      {"65536", "100", Message::LeaseTimeInvalid, 60, 30},
-      {"99999999999", "100", Message::LeaseTimeInvalid, 60, 30},
-      {"20", "9", Message::JudgeTimeInvalid, 20, 30},  // the lease is written before the judgement is checked
-      {"20", "65546", Message::JudgeTimeInvalid, 20, 30},
+      {"10", "10", kNoRefusal, 10, 10},
+      {"65535", "65535", kNoRefusal, 65535, 65535},
+      {"", "", kNoRefusal, 1440, 300},
+      {"0", "0", kNoRefusal, 1440, 300},
+      {" 12 ", "30x", kNoRefusal, 12, 30},
+      {"9", "100", TextId::LeaseTimeInvalid, 60, 30},
+      {"1", "100", TextId::LeaseTimeInvalid, 60, 30},
+      {"65536", "100", TextId::LeaseTimeInvalid, 60, 30},
+      {"99999999999", "100", TextId::LeaseTimeInvalid, 60, 30},
+      {"20", "9", TextId::JudgeTimeInvalid, 20, 30},  // the lease is written before the judgement is checked
+      {"20", "65546", TextId::JudgeTimeInvalid, 20, 30},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.lease) + "/" + c.judge);
@@ -84,8 +84,8 @@ TEST(SpecialRules, TimeRanges) {
     const StoreResult r = StoreSpecial(block, v, FieldSet::All());
     EXPECT_EQ(r.message, c.message);
     if (!r.ok()) {
-      EXPECT_EQ(r.field, c.message == Message::LeaseTimeInvalid ? PageField::DHCP_Lease_Time
-                                                                 : PageField::Disconnect_Judge_Time);
+      EXPECT_EQ(r.field,
+                c.message == TextId::LeaseTimeInvalid ? PageField::DHCP_Lease_Time : PageField::Disconnect_Judge_Time);
     }
     EXPECT_EQ(block.get(field::DHCP_Lease_Time), c.leaseStored);
     EXPECT_EQ(block.get(field::Disconnect_Judge_Time), c.judgeStored);

@@ -27,7 +27,7 @@ TEST(WifiRules, StatusLines) {
     b.view().set(field::Wifi_Security, c.security);
     b.view().set(field::Wifi_Channel, c.channel);
     const WifiShown shown = LoadWifi(b.view());
-    EXPECT_EQ(shown.modeNameString, c.modeName) << int(c.mode);
+    EXPECT_EQ(static_cast<int>(shown.modeName), c.modeName) << int(c.mode);
     EXPECT_EQ(shown.linkSecurity, c.link) << int(c.security);
     EXPECT_EQ(shown.linkChannel, c.channel);
   }
@@ -89,7 +89,7 @@ TEST(WifiRules, ShortAccessPointPassword) {
     EXPECT_EQ(r.ok(), c.stored != nullptr);
     if (!c.stored) {
       EXPECT_EQ(r.field, PageField::Wifi_AP_Password);
-      EXPECT_EQ(r.message, Message::ApPasswordTooShort);
+      EXPECT_EQ(r.message, TextId::ApPasswordTooShort);
     }
     EXPECT_EQ(FieldBytes(block, field::Wifi_AP_Password), Padded(c.stored ? Ansi(c.stored) : "oldpassword", 64));
     EXPECT_EQ(block.get(field::Wifi_AP_Security), 2);

@@ -33,6 +33,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 namespace lx47::nettest {
 namespace {
 
@@ -62,7 +64,7 @@ TEST_F(BroadcastNet, EveryCommandOfTheMainWindowSucceeds) {
   auto& special = *dynamic_cast<pages::DlgSpecial*>(win->page(app::kSpecialPage));
   special.leaseEdit()->setText(QStringLiteral("4321"));
   win->writeButton()->click();
-  ASSERT_EQ(Texts(), QStringList{ui::Str(130)});
+  ASSERT_EQ(Texts(), QStringList{ui::Str(TextId::SettingsWritten)});
   EXPECT_EQ(sim.block(0)[106] + 256 * sim.block(0)[107], 4321);
   messages.clear();
 
@@ -93,7 +95,7 @@ TEST_F(BroadcastNet, EveryCommandOfTheMainWindowSucceeds) {
   messages.files.push_back(path);
   win->firmwareButton()->click();
   ASSERT_GE(messages.count(), 2);
-  EXPECT_EQ(messages.shown[1].text, ui::Str(132));
+  EXPECT_EQ(messages.shown[1].text, ui::Str(TextId::FirmwareUpdated));
   ASSERT_EQ(win->deviceList()->rowCount(), 1);
   EXPECT_EQ(win->versionLabel()->text(), QStringLiteral("1.3.0"));
   messages.clear();
@@ -104,7 +106,7 @@ TEST_F(BroadcastNet, EveryCommandOfTheMainWindowSucceeds) {
   win->OnFactoryReset();
   ASSERT_TRUE(reset.seen);
   ASSERT_EQ(messages.count(), 2);
-  EXPECT_EQ(messages.last().text, ui::Str(142) + ui::Str(177));
+  EXPECT_EQ(messages.last().text, ui::Str(TextId::FactoryResetDone) + ui::Str(TextId::SearchAgain));
   for (int i = 0; i < 40 && sim.state(0)["resets"] != "1"; ++i) QThread::msleep(50);
   EXPECT_EQ(sim.state(0)["resets"], "1");
 

@@ -33,6 +33,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 namespace lx47::nettest {
 namespace {
 
@@ -77,7 +79,7 @@ TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestin
   store.writeInt("USE_BC_CFG", 0);  // unicast first, though start-up read broadcast
   settings.USE_BC_CFG = 1;
   win->writeButton()->click();
-  ASSERT_EQ(Texts(), QStringList{ui::Str(130)});
+  ASSERT_EQ(Texts(), QStringList{ui::Str(TextId::SettingsWritten)});
 
   const std::vector<std::uint8_t> after = sim.block(0);
   ASSERT_EQ(after.size(), before.size());
@@ -101,7 +103,7 @@ TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestin
   messages.clear();
   special().leaseEdit()->setText(QString::number(lease + 1));
   win->writeButton()->click();
-  ASSERT_EQ(Texts(), QStringList{ui::Str(130)});
+  ASSERT_EQ(Texts(), QStringList{ui::Str(TextId::SettingsWritten)});
   EXPECT_GE(SetsTo("any").size(), 1u);  // a broadcast reaches no device address of its own
   EXPECT_EQ(sim.block(0)[106] + 256 * sim.block(0)[107], lease + 1);
 }
@@ -115,7 +117,7 @@ TEST_F(CommandsNet, ResetPutsTheDeviceBackToItsFactorySettings) {
   const std::vector<std::uint8_t> factory = sim.block(0);
   special().leaseEdit()->setText(QStringLiteral("4321"));
   win->writeButton()->click();
-  ASSERT_EQ(Texts(), QStringList{ui::Str(130)});
+  ASSERT_EQ(Texts(), QStringList{ui::Str(TextId::SettingsWritten)});
   ASSERT_NE(sim.block(0), factory);
 
   messages.clear();
@@ -129,7 +131,7 @@ TEST_F(CommandsNet, ResetPutsTheDeviceBackToItsFactorySettings) {
   ASSERT_TRUE(watch.seen);
   EXPECT_EQ(inDialog, QStringLiteral("02:47:00:00:00:01"));
   ASSERT_EQ(messages.count(), 2);
-  EXPECT_EQ(messages.last().text, ui::Str(142) + ui::Str(177));
+  EXPECT_EQ(messages.last().text, ui::Str(TextId::FactoryResetDone) + ui::Str(TextId::SearchAgain));
   EXPECT_EQ(win->deviceList()->rowCount(), 0);
 
   auto state = sim.state(0);
@@ -171,7 +173,7 @@ TEST_F(CommandsNet, FirmwareFromAFileReachesTheDeviceWithFullProgressAndTheListS
   sample.stop();
 
   ASSERT_GE(messages.count(), 2);
-  EXPECT_EQ(messages.shown[1].text, ui::Str(132));
+  EXPECT_EQ(messages.shown[1].text, ui::Str(TextId::FirmwareUpdated));
   ASSERT_FALSE(percents.isEmpty());
   EXPECT_EQ(percents.back(), QStringLiteral("100.0 %")) << percents.join(" | ").toStdString();
 

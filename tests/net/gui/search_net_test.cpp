@@ -32,6 +32,8 @@
 #include "ui/memory_settings_store.h"
 #include "ui/strings.h"
 
+using lx47::texts::TextId;
+
 namespace lx47::nettest {
 namespace {
 
@@ -123,7 +125,7 @@ TEST_F(SearchNet, ChosenAdapterDecidesWhereTheNextSearchGoesOut) {
   // One adapter: only its address sends.
   const QStringList listed = ChooseHost(QStringLiteral("lx2"));
   ASSERT_EQ(listed.size(), 3) << listed.join(" | ").toStdString();
-  EXPECT_EQ(listed[0], ui::Str(150));
+  EXPECT_EQ(listed[0], ui::Str(TextId::ScanAllHosts));
   EXPECT_TRUE(listed[1].contains("lx0") && listed[2].contains("lx2")) << listed.join(" | ").toStdString();
   EXPECT_EQ(store.readInt("ALL_HOST_SCAN", -1), 0);
   EXPECT_EQ(store.readString("HOST_ADAPTERNAME"), QString::fromStdString(AdapterNameWithAddress("10.48.0.1")));
@@ -159,7 +161,8 @@ TEST_F(SearchNet, ChosenAdapterThatLostItsAddressSendsNothing) {
   SearchThroughTheDialog(QStringLiteral("x"));
   ASSERT_EQ(messages.count(), 1);
   EXPECT_EQ(messages.last().text,
-            ui::Str(154) + "\n\nネットワークアダプタ：［eth9 (gone)］は有効ではないか、切断状態の可能性があります。");
+            ui::Str(TextId::NetworkProblem) +
+                "\n\nネットワークアダプタ：［eth9 (gone)］は有効ではないか、切断状態の可能性があります。");
   EXPECT_TRUE(sim.logLinesWith({" RECV "}).empty());
   EXPECT_EQ(win->deviceList()->rowCount(), 0);
 }
@@ -213,12 +216,13 @@ TEST_F(SearchNet, AdapterWithoutCarrierEndsTheResetAndTheSearchAtOnce) {
   win->OnFactoryReset();
   ASSERT_TRUE(reset.seen);
   ASSERT_EQ(messages.count(), 2);
-  EXPECT_EQ(messages.last().text, ui::Str(143) + "\n\n" + ui::Str(154) + adapter);
+  EXPECT_EQ(messages.last().text,
+            ui::Str(TextId::FactoryResetFailed) + "\n\n" + ui::Str(TextId::NetworkProblem) + adapter);
 
   messages.clear();
   SearchThroughTheDialog(QString());
   ASSERT_EQ(messages.count(), 1);
-  EXPECT_EQ(messages.last().text, ui::Str(154) + adapter);
+  EXPECT_EQ(messages.last().text, ui::Str(TextId::NetworkProblem) + adapter);
   EXPECT_LT(took.elapsed(), 2000);
   EXPECT_EQ(sim.logLines().size(), received) << "nothing was sent";
 }
