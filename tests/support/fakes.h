@@ -109,7 +109,13 @@ class RecordingNotifier : public platform::Notifier {
   int waitEnd(std::chrono::seconds timeout = std::chrono::seconds(20)) {
     std::unique_lock lock(mu);
     const auto isEnd = [](const Posted& p) { return p.message == UWM_PROCESS_END; };
-    if (!ended.wait_for(lock, timeout, [&] { return std::any_of(posts.begin(), posts.end(), isEnd); })) return -100;
+    // Short waits that look again each time, so the end is seen even if its
+    // wake-up is lost (one run of many under Wine timed out here).
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!std::any_of(posts.begin(), posts.end(), isEnd)) {
+      if (std::chrono::steady_clock::now() >= deadline) return -100;
+      ended.wait_for(lock, std::chrono::milliseconds(50));
+    }
     return static_cast<int>(std::find_if(posts.begin(), posts.end(), isEnd)->wParam);
   }
   std::mutex mu;
