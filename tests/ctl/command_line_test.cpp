@@ -1,10 +1,14 @@
 // The command line's own input: options, MAC addresses and JSON, each a
-// table of what is taken and what is refused.
+// table of what is taken and what is refused; and its runner.
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "ctl/fields.h"
 #include "ctl/json.h"
 #include "ctl/options.h"
+#include "ctl/runner.h"
+#include "protocol/result_codes.h"
 
 namespace lx47::ctl {
 namespace {
@@ -84,6 +88,32 @@ TEST(CtlCommandLine, JsonReadsWhatItWritesAndRefusesTheRest) {
   for (const char* b : bad) EXPECT_FALSE(ParseJson(b, where)) << b;
   EXPECT_FALSE(ParseJson(std::string(33, '[') + std::string(33, ']'), where));  // nested too deep
   EXPECT_TRUE(ParseJson(std::string(32, '[') + std::string(32, ']'), where));
+}
+
+}  // namespace
+}  // namespace lx47::ctl
+
+namespace lx47::ctl {
+namespace {
+
+// The runner waits for the job's end on a thread of its own and passes the
+// progress on as it comes.
+TEST(CtlRunner, RunsTheJobOnItsOwnThreadAndPassesItsProgressOn) {
+  Session session;
+  JobRunner runner(session, Io::Current());
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> seen;
+  const std::thread::id caller = std::this_thread::get_id();
+  std::thread::id worker;
+  const int code = runner.Run(
+      [&worker](const ExchangeContext& x) {
+        worker = std::this_thread::get_id();
+        for (std::uint32_t sent = 0; sent <= 30; sent += 10) x.notify->post(UWM_PROCESS_PROGRESS, sent, 30);
+        return 7;
+      },
+      [&seen](std::uint32_t sent, std::uint32_t total) { seen.emplace_back(sent, total); });
+  EXPECT_EQ(code, 7);
+  EXPECT_NE(worker, caller);
+  EXPECT_EQ(seen, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{0, 30}, {10, 30}, {20, 30}, {30, 30}}));
 }
 
 }  // namespace
