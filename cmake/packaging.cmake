@@ -5,7 +5,8 @@ set(CPACK_PACKAGE_CONTACT "LX47 team <team@lx47.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration tool for KD-LX47 serial-to-Wi-Fi device servers")
 set(CPACK_PACKAGE_DESCRIPTION "Finds KD-LX47 device servers on the local network, shows and changes
 their network, serial, Wi-Fi and special settings, resets them to factory settings and updates
-their firmware. Comes with lx47-sim, a simulator of the device.")
+their firmware. Comes with lx47ctl, the same jobs from the command line for scripts and for
+many devices at once, and lx47-sim, a simulator of the device.")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)

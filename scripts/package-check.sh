@@ -40,14 +40,15 @@ SUDO=""
 # that CI compiles the tool once.
 BUILD=${LX47_BUILD_DIR:-build}
 [ -f "$BUILD/CMakeCache.txt" ] || cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" --target lx47-config lx47-sim
+cmake --build "$BUILD" --target lx47-config lx47-sim lx47ctl
 rm -f "$BUILD"/lx47-config_*.deb
 (cd "$BUILD" && cpack -G DEB >/dev/null)
 DEB=$(ls "$BUILD"/lx47-config_*.deb)
 echo "package-check: built $(basename "$DEB") ($(du -k "$DEB" | cut -f1) KiB)"
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall --no-install-recommends "./$DEB" >/dev/null
 
-for f in /usr/bin/lx47-config /usr/bin/lx47-sim /usr/share/applications/lx47-config.desktop \
+for f in /usr/bin/lx47-config /usr/bin/lx47-sim /usr/bin/lx47ctl /usr/share/man/man1/lx47ctl.1 \
+         /usr/share/applications/lx47-config.desktop \
          /usr/share/icons/hicolor/scalable/apps/lx47-config.svg \
          /usr/share/icons/hicolor/48x48/apps/lx47-config.png; do
   [ -e "$f" ] || { echo "package-check: $f was not installed"; exit 1; }
@@ -56,6 +57,8 @@ done
 desktop-file-validate /usr/share/applications/lx47-config.desktop
 
 VERSION=$(sed -n 's/^project(lx47-config VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ "$(/usr/bin/lx47ctl --version)" = "lx47ctl $VERSION" ] || { echo "package-check: lx47ctl --version is not lx47ctl $VERSION"; exit 1; }
+/usr/bin/lx47ctl fields >/dev/null || { echo "package-check: the installed lx47ctl does not run"; exit 1; }
 TITLE="Orvane LX47 Configuration Tool  Ver $VERSION"
 # A private network namespace: the installed tool sees loopback only.
 $SUDO unshare -n "$PWD/scripts/package-check.sh" --in-namespace "$TITLE"

@@ -4,9 +4,10 @@
 # veth pair (scripts/netns/netns-run.sh), so a search finds the simulated
 # devices at once and nothing reaches the machine's real network.
 #
-# Usage: scripts/run.sh [--devices N] [--hours H] [-- lx47-sim options...]
+# Usage: scripts/run.sh [--devices N] [--hours H] [--ctl] [-- lx47-sim options...]
 #   --devices N   simulated devices (default 3)
 #   --hours H     bound on the whole run (default 12)
+#   --ctl         a shell instead of the window, with lx47ctl on its PATH
 #   options after -- go to lx47-sim as they are (see lx47-sim --help)
 #
 # The window opens on the user's display ($WAYLAND_DISPLAY or $DISPLAY); with
@@ -94,7 +95,15 @@ if [ "${1:-}" = "--in-namespace" ]; then
              env HOME="${user_home:-/tmp}" USER="${SUDO_USER:-}" LOGNAME="${SUDO_USER:-}")
   fi
   cd "$work" || exit 1
-  if [ "$display_mode" = xvfb ]; then
+  if [ "$display_mode" = ctl ]; then
+    echo "run: a shell with lx47ctl on its PATH; try: lx47ctl search (exit ends the run)"
+    "${as_user[@]}" env PATH="$BUILD/src/ctl:$PATH" PS1='lx47-sim$ ' bash --norc -i &
+    tool_pid=$!
+    wait "$tool_pid"
+    rc=$?
+    tool_pid=""
+    exit $rc
+  elif [ "$display_mode" = xvfb ]; then
     env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "${as_user[@]}" xvfb-run -a -s "-screen 0 1280x900x24" "$tool_bin" &
   elif [ "$display_mode" = x11 ]; then
     env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "${as_user[@]}" "$tool_bin" &
@@ -112,12 +121,14 @@ fi
 # ---------------------------------------------------------- machine side
 devices=3
 hours=12
+ctl=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --devices) devices=${2:?}; shift 2 ;;
+    --ctl) ctl=1; shift ;;
     --hours) hours=${2:?}; shift 2 ;;
     --) shift; break ;;
-    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "run: unknown option $1 (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -132,13 +143,15 @@ case "$hours" in ''|*[!0-9]*) echo "run: --hours wants a whole number" >&2; exit
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 fi
-cmake --build "$BUILD" --target lx47-config lx47-sim || exit 1
+cmake --build "$BUILD" --target lx47-config lx47-sim lx47ctl || exit 1
 
 # The display the window goes to. Both sockets are files, which a network
 # namespace does not hide (an X display over TCP would be hidden: no such
 # display is used, the window then goes to xvfb-run).
 display_mode=none
-if [ -n "${WAYLAND_DISPLAY:-}" ] && [ -n "${XDG_RUNTIME_DIR:-}" ] &&
+if [ $ctl = 1 ]; then
+  display_mode=ctl
+elif [ -n "${WAYLAND_DISPLAY:-}" ] && [ -n "${XDG_RUNTIME_DIR:-}" ] &&
    { [ -S "$WAYLAND_DISPLAY" ] || [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ]; }; then
   display_mode=wayland
 elif [ -n "${DISPLAY:-}" ]; then
@@ -149,7 +162,9 @@ elif [ -n "${DISPLAY:-}" ]; then
   [ "$display_mode" = none ] &&
     echo "run: DISPLAY=$DISPLAY is not a local display this namespace can reach"
 fi
-if [ "$display_mode" = none ]; then
+if [ "$display_mode" = ctl ]; then
+  :
+elif [ "$display_mode" = none ]; then
   command -v xvfb-run >/dev/null 2>&1 || { echo "run: no display and no xvfb-run" >&2; exit 1; }
   echo "run: no display found: the tool runs under xvfb-run, its window is not visible (Ctrl-C ends it)"
   display_mode=xvfb

@@ -3,7 +3,8 @@
 #  1. the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
 #     (clang, halting on the first report), with the libFuzzer binaries;
 #  2. the Qt-free core under ThreadSanitizer (Debian's Qt is not built for
-#     it and would only report noise), with the worker hand-off tests;
+#     it and would only report noise), with the worker hand-off tests and
+#     the command line's runner;
 #  3. every fuzz target for a short fixed time (LX47_FUZZ_SECONDS, default 10).
 # Skipped as a whole with LX47_SKIP_SANITIZERS=1.
 set -eu
@@ -33,8 +34,9 @@ t=$(date +%s)
 step "ThreadSanitizer build of the Qt-free core"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DLX47_SANITIZE=thread -DLX47_BUILD_GUI=OFF >/dev/null
-cmake --build build-tsan --target lx47_unit_tests
+cmake --build build-tsan --target lx47_unit_tests lx47_ctl_tests
 build-tsan/tests/lx47_unit_tests --gtest_brief=1
+build-tsan/tests/lx47_ctl_tests --gtest_brief=1
 elapsed "tsan" "$t"
 
 t=$(date +%s)

@@ -46,7 +46,7 @@ lap "snapshot"
 timeout 300 "$WINE" "$setup" /S || fail "the silent install ended with $?"
 lap "installed"
 dir="$drive_c/Program Files/Orvane Systems/LX47 Configuration Tool"
-for f in lx47-config.exe lx47-sim.exe uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
+for f in lx47-config.exe lx47ctl.exe lx47-sim.exe uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
          platforms/qwindows.dll styles/qwindowsvistastyle.dll translations/qtbase_ja.qm libstdc++-6.dll; do
   [ -f "$dir/$f" ] || fail "the install has no $f"
 done

@@ -9,6 +9,7 @@
 #     runs on the device side with a wineserver of its own there;
 #   - the benchmark's quick run, with and without the fine-pause request;
 #   - the real lx47-config.exe on a virtual display (scripts/windows/smoke.sh);
+#   - lx47ctl.exe searching and writing (scripts/windows/ctl-smoke.sh);
 #   - the installer: install, start, uninstall (scripts/windows/installer-check.sh).
 # Usage: wine-tests.sh WIN_BUILD LINUX_SIM LINUX_NET_TESTS LOGS
 set -u
@@ -46,6 +47,7 @@ run_gtest() {  # NAME TIMEOUT EXE [ARGS...]
 }
 
 run_gtest unit 300 "$win/tests/lx47_unit_tests.exe"
+run_gtest ctl 120 "$win/tests/lx47_ctl_tests.exe"
 run_gtest sim 120 "$win/tests/lx47_sim_tests.exe"
 for exe in "$win"/tests/fuzz/replay_*.exe; do
   [ -e "$exe" ] || continue
@@ -89,6 +91,13 @@ if bash "$here/smoke.sh" "$win" "$sim" "$logs" >"$logs/smoke.log" 2>&1; then
   passed=$((passed + 1)); tail -3 "$logs/smoke.log"
 else
   failed=$((failed + 1)); echo "windows-check: smoke run of lx47-config.exe failed"; tail -20 "$logs/smoke.log"
+fi
+
+# lx47ctl.exe against the Linux lx47-sim.
+if bash "$here/ctl-smoke.sh" "$win" "$sim" >"$logs/ctl-smoke.log" 2>&1; then
+  passed=$((passed + 1)); tail -2 "$logs/ctl-smoke.log"
+else
+  failed=$((failed + 1)); echo "windows-check: lx47ctl.exe run failed"; tail -20 "$logs/ctl-smoke.log"
 fi
 
 # The installer, into a fresh prefix of its own.

@@ -191,7 +191,7 @@ void DlgAppSetting::OnInitDialog() {
 
   // Opening reads the three numbers afresh from the store, as the fields
   // show what is stored. "%u": as an unsigned number, as the edit reads it.
-  ui::StoreAccess store(ui::settingsStore());
+  store::StoreAccess store(ui::settingsStore());
   for (int ToolSettings::*n : {&ToolSettings::MaxSendCmdLoopCount, &ToolSettings::RecvDelay_msec,
                                &ToolSettings::MaxRecvLoopCount})
     ReloadSetting(store, m_Settings, n);
@@ -216,7 +216,7 @@ void DlgAppSetting::FillHostList() {
   m_PendingWarning.clear();
 
   // The stored choice, read afresh.
-  ui::StoreAccess store(ui::settingsStore());
+  store::StoreAccess store(ui::settingsStore());
   ReloadSetting(store, m_Settings, &ToolSettings::ALL_HOST_SCAN);
   for (std::string ToolSettings::*text :
        {&ToolSettings::HOST_DESC, &ToolSettings::HOST_IP, &ToolSettings::HOST_ADAPTERNAME})
@@ -320,14 +320,14 @@ bool DlgAppSetting::StoreNumber(QLineEdit* edit, int ToolSettings::*setting, uns
     edit->setFocus();
     return false;
   }
-  ui::StoreAccess store(ui::settingsStore());
+  store::StoreAccess store(ui::settingsStore());
   StoreSetting(store, m_Settings, setting, static_cast<int>(r.value));
   return true;
 }
 
 void DlgAppSetting::OnOK() {
   QApplication::beep();
-  ui::StoreAccess store(ui::settingsStore());
+  store::StoreAccess store(ui::settingsStore());
 
   if (m_HostList->currentData().toInt() < 0)
     StoreAllHosts(store, m_Settings);

@@ -12,7 +12,6 @@
 
 #include "app/shell_fonts.h"
 #include "controls/CMACAddrEdit.h"
-#include "platform/codepage.h"
 #include "protocol/discovery.h"
 #include "protocol/mac_text.h"
 #include "ui/message_service.h"
@@ -145,7 +144,7 @@ void DlgPassword::showEvent(QShowEvent* e) {
 }
 
 void DlgPassword::OnInitDialog() {
-  ui::SettingsStore& store = ui::settingsStore();
+  store::SettingsStore& store = ui::settingsStore();
   m_Password.clear();
 
   // Fonts and colours.
@@ -193,7 +192,7 @@ void DlgPassword::OnShowClicked() {
 }
 
 void DlgPassword::OnDeleteClicked() {
-  ui::SettingsStore& store = ui::settingsStore();
+  store::SettingsStore& store = ui::settingsStore();
   store.writeInt(QStringLiteral("SaveFlag"), 0);
   store.remove(QStringLiteral("SavePassword"));
   m_SaveBox->setChecked(false);
@@ -219,17 +218,12 @@ void DlgPassword::ApplyMacRule() {
 }
 
 QByteArray DlgPassword::PaddedPassword(const QString& text) {
-  // Meant for ASCII passwords. Other characters go through the device code
-  // page (no form there: '?'), and a double-byte character that would not
-  // fit whole into the 8 bytes is left out rather than cut in half.
-  const std::string ansi = platform::Utf8ToAnsi(text.left(8).toStdString());
-  const SearchPassword padded =
-      PadSearchPassword(std::string_view(ansi).substr(0, platform::AnsiPrefixLength(ansi, 8)));
+  const SearchPassword padded = TypedSearchPassword(text.left(8).toStdString());
   return QByteArray(reinterpret_cast<const char*>(padded.data()), static_cast<qsizetype>(padded.size()));
 }
 
 void DlgPassword::OnOK() {
-  ui::SettingsStore& store = ui::settingsStore();
+  store::SettingsStore& store = ui::settingsStore();
   QString text = m_PasswordEdit->text();
   if (text.isEmpty()) text = QStringLiteral("        ");
   if (text.size() > 8) {

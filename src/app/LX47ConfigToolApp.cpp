@@ -20,8 +20,8 @@ QString FormAppTitle(const QString& caption, const QString& version) {
 
 QString AppTitle() { return FormAppTitle(ui::AppCaption(), ProductVersion()); }
 
-ToolSettings LoadToolSettings(ui::SettingsStore& store) {
-  ui::StoreAccess access(store);
+ToolSettings LoadToolSettings(store::SettingsStore& store) {
+  store::StoreAccess access(store);
   return lx47::LoadToolSettings(access);
 }
 

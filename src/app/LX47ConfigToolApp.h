@@ -7,7 +7,7 @@
 
 #include "protocol/session.h"
 
-namespace lx47::ui {
+namespace lx47::store {
 class SettingsStore;
 }
 
@@ -25,7 +25,7 @@ QString AppTitle();
 
 // Reads the tool settings from the store, repairing values start-up does
 // not accept and writing each back at once (see protocol/tool_settings.h).
-ToolSettings LoadToolSettings(ui::SettingsStore& store);
+ToolSettings LoadToolSettings(store::SettingsStore& store);
 
 class LX47ConfigToolApp {
  public:

@@ -8,44 +8,20 @@
 #include "app/DlgFactoryReset.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
-#include "app/host_choice.h"
 #include "app/run_operation.h"
+#include "protocol/host_choice.h"
 #include "protocol/job.h"
+#include "protocol/outcomes.h"
 #include "protocol/result_codes.h"
 #include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
+#include "texts/utf8.h"
 #include "ui/strings.h"
 
 namespace lx47::app::commands {
 
 using texts::TextId;
-
-namespace {
-
-QString ResetResultText(int result, const MacAddress& mac, DeviceEntry* shown) {
-  switch (result) {
-    case PR_OK: {
-      // Without a shown device the access-point mode is unknown; the list is
-      // empty in every case, so the line that asks for a new search fits.
-      const bool accessPoint = shown && shown->hasBlock() && shown->block().get(field::Wifi_Mode) == 1;
-      return ui::Str(TextId::FactoryResetDone) +
-             ui::Str(accessPoint ? TextId::ReconnectAfterApMode : TextId::SearchAgain);
-    }
-    case PR_ABORTED: return ui::Str(TextId::Aborted) + "\n\n" + ui::Str(TextId::ReconnectIfDropped);
-    case PR_NO_REPLY:
-      return ui::Str(TextId::FactoryResetFailed) + "\n" + ui::Str(TextId::NoReply) + "\n\n" +
-             ui::Str(texts::CheckMacAddressText(mac)) + "\n\n" + ui::Str(TextId::ReconnectIfDropped);
-    case PR_REFUSED:
-      return ui::Str(TextId::FactoryResetFailed) + ui::Str(TextId::DeviceMayBeBusy) + "\n\n" +
-             ui::Str(TextId::ReconnectIfDropped);
-    default:
-      return ui::Str(TextId::FactoryResetFailed) + "\n" + ui::Str(TextId::NetworkProblem) + "\n\n" +
-             ui::Str(TextId::ReconnectIfDropped);
-  }
-}
-
-}  // namespace
 
 void FactoryReset(LX47ConfigToolDlg& dlg) {
   Session& session = dlg.session();
@@ -87,14 +63,11 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
   if (!broadcast && shown->Device_MAC != mac) broadcast = true;
 
   // 7. The host address.
-  ui::StoreAccess access(ui::settingsStore());
+  store::StoreAccess access(ui::settingsStore());
   const HostChoice host = ChooseHostAddress(access, session.Settings, hostnet::hostNetSource());
   if (!host.usable) {
     ReloadSetting(access, session.Settings, &ToolSettings::HOST_DESC);
-    const QString desc = QString::fromStdString(session.Settings.HOST_DESC).trimmed();
-    ui::ShowMessage(&dlg,
-                    ui::Str(TextId::FactoryResetFailed) + "\n\n" + ui::Str(TextId::NetworkProblem) +
-                        ui::Str(texts::AdapterUnusableText(ui::Utf8(desc))),
+    ui::ShowMessage(&dlg, ui::Str(FactoryResetNoHostText(texts::Trimmed(session.Settings.HOST_DESC))),
                     ui::MsgIcon::Error);
     return;
   }
@@ -112,7 +85,10 @@ void FactoryReset(LX47ConfigToolDlg& dlg) {
   const int result = outcome.ok ? outcome.result : PR_WORKER_NOT_STARTED;
 
   // 9. The outcome, 10. the pause.
-  ui::ShowMessage(&dlg, ResetResultText(result, mac, shown),
+  // Without a shown device the access-point mode is unknown; the list is
+  // empty in every case, so the line that asks for a new search fits.
+  const bool accessPoint = shown && shown->hasBlock() && shown->block().get(field::Wifi_Mode) == 1;
+  ui::ShowMessage(&dlg, ui::Str(FactoryResetResultText(result, mac, accessPoint)),
                   result == PR_OK ? ui::MsgIcon::Information : ui::MsgIcon::Warning);
   ui::messages().waitCursorPause(5000);
 }

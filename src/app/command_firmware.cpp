@@ -15,6 +15,7 @@
 #include "protocol/firmware_file.h"
 #include "protocol/job.h"
 #include "protocol/mac_text.h"
+#include "protocol/outcomes.h"
 #include "protocol/result_codes.h"
 #include "protocol/session.h"
 #include "ui/message_service.h"
@@ -41,14 +42,6 @@ class HeldImage {
  private:
   LX47ConfigToolDlg& m_Dlg;
 };
-
-QString TransferFailureText(int result) {
-  switch (result) {
-    case PR_ABORTED: return ui::Str(TextId::FirmwareAborted);
-    case PR_CONNECT: return ui::Str(TextId::FirmwareUpdateFailed) + "\n" + ui::Str(TextId::CannotConnect);
-    default: return ui::Str(TextId::FirmwareUpdateFailed);
-  }
-}
 
 // Reads the chosen file into the window's image; false (after its messages)
 // when nothing may be sent.
@@ -147,7 +140,7 @@ void FirmwareUpdate(LX47ConfigToolDlg& dlg) {
       searchAgain = true;
       if (accessPoint) ui::ShowMessage(&dlg, ui::Str(TextId::ReconnectAfterApMode), ui::MsgIcon::Information);
     } else {
-      ui::ShowMessage(&dlg, TransferFailureText(endedNormally ? result : PR_WORKER_NOT_STARTED),
+      ui::ShowMessage(&dlg, ui::Str(FirmwareFailureText(endedNormally ? result : PR_WORKER_NOT_STARTED)),
                       ui::MsgIcon::Warning);
       ui::messages().waitCursorPause(1000);
       // The PC's Wi-Fi link to a device in access-point mode may be gone;

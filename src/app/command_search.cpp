@@ -12,15 +12,17 @@
 #include "app/DlgPassword.h"
 #include "app/LX47ConfigToolDlg.h"
 #include "app/commands.h"
-#include "app/host_choice.h"
 #include "app/run_operation.h"
 #include "platform/net.h"
+#include "protocol/host_choice.h"
 #include "protocol/job.h"
+#include "protocol/outcomes.h"
 #include "protocol/result_codes.h"
 #include "protocol/search_mac.h"
 #include "protocol/session.h"
 #include "ui/message_service.h"
 #include "ui/settings_store.h"
+#include "texts/utf8.h"
 #include "ui/strings.h"
 
 namespace lx47::app::commands {
@@ -35,7 +37,7 @@ constexpr int kOneDeviceOnRepeat = 0;
 constexpr int kOneDeviceInDialog = 1;
 
 // The stored "SearchMacAdrs"; zero when it does not parse.
-MacAddress StoredSearchMac(ui::SettingsStore& store) {
+MacAddress StoredSearchMac(store::SettingsStore& store) {
   MacAddress mac{};
   const QString text = store.readString(QStringLiteral("SearchMacAdrs"));
   ParseSearchMacAdrs(text.toStdU16String(), mac);
@@ -56,7 +58,7 @@ SearchPassword Padded(const QByteArray& password) {
 
 void Search(LX47ConfigToolDlg& dlg) {
   Session& session = dlg.session();
-  ui::SettingsStore& store = ui::settingsStore();
+  store::SettingsStore& store = ui::settingsStore();
 
   const int rememberedMac = dlg.m_SearchRememberedMac;
   dlg.m_SearchRememberedMac = 0;
@@ -107,7 +109,7 @@ void Search(LX47ConfigToolDlg& dlg) {
   dlg.SetVersionText(QString());
 
   // The host address the discovery goes out from.
-  ui::StoreAccess access(store);
+  store::StoreAccess access(store);
   const HostChoice host = ChooseHostAddress(access, session.Settings, hostnet::hostNetSource());
   ReloadSetting(access, session.Settings, &ToolSettings::HOST_IP);
   QString hostText = QString::fromStdString(session.Settings.HOST_IP).trimmed();
@@ -145,18 +147,9 @@ void Search(LX47ConfigToolDlg& dlg) {
     return;
   }
 
-  QString text = ui::Str(TextId::NetworkProblem);
-  if (result == PR_NO_HOST) {
-    ReloadSetting(access, session.Settings, &ToolSettings::HOST_DESC);
-    const QString desc = QString::fromStdString(session.Settings.HOST_DESC).trimmed();
-    if (!desc.isEmpty()) {
-      if (hostText == QStringLiteral("0.0.0.0"))
-        text += ui::Str(texts::AdapterUnusableText(ui::Utf8(desc)));
-      else
-        text += ui::Str(texts::AdapterAddressInvalidText(ui::Utf8(desc), ui::Utf8(hostText)));
-    }
-  }
-  ui::ShowMessage(&dlg, text, ui::MsgIcon::Error);
+  if (result == PR_NO_HOST) ReloadSetting(access, session.Settings, &ToolSettings::HOST_DESC);
+  const std::string_view desc = result == PR_NO_HOST ? texts::Trimmed(session.Settings.HOST_DESC) : "";
+  ui::ShowMessage(&dlg, ui::Str(SearchFailureText(result, desc, ui::Utf8(hostText))), ui::MsgIcon::Error);
   dlg.deviceList()->setEnabled(false);
   dlg.EnableMainControls(false);
 }

@@ -12,6 +12,7 @@
 #include "app/run_operation.h"
 #include "pages/settings_page.h"
 #include "protocol/job.h"
+#include "protocol/outcomes.h"
 #include "protocol/result_codes.h"
 #include "protocol/session.h"
 #include "ui/message_service.h"
@@ -30,15 +31,6 @@ bool FieldDiffers(const std::vector<std::uint8_t>& a, const std::vector<std::uin
                      b.begin() + std::ptrdiff_t(offset));
 }
 
-QString WriteFailureText(int result) {
-  switch (result) {
-    case PR_ABORTED: return ui::Str(TextId::Aborted);
-    case PR_NO_REPLY: return ui::Str(TextId::NoReply);
-    case PR_REFUSED: return ui::Str(TextId::SettingsNotWritten) + "\n\n" + ui::Str(TextId::DeviceMayBeBusy);
-    default: return ui::Str(TextId::SettingsSendFailed) + "\n\n" + ui::Str(TextId::SendFailed);
-  }
-}
-
 }  // namespace
 
 void Write(LX47ConfigToolDlg& dlg) {
@@ -54,7 +46,7 @@ void Write(LX47ConfigToolDlg& dlg) {
   DeviceEntry& entry = *listed;
 
   // Read afresh, so a change made in the store takes effect with this write.
-  ui::StoreAccess store(ui::settingsStore());
+  store::StoreAccess store(ui::settingsStore());
   ReloadSetting(store, session.Settings, &ToolSettings::USE_BC_CFG);
   const std::uint8_t wifiModeBefore = entry.block().get(field::Wifi_Mode);
   const std::vector<std::uint8_t> saved = entry.Block;
@@ -89,7 +81,7 @@ void Write(LX47ConfigToolDlg& dlg) {
       ui::ShowMessage(&dlg, ui::Str(TextId::ApModeHowToInfrastructure), ui::MsgIcon::Information);
     ui::messages().waitCursorPause(500);
   } else {
-    ui::ShowMessage(&dlg, WriteFailureText(endedNormally ? result : PR_WORKER_NOT_STARTED), ui::MsgIcon::Warning);
+    ui::ShowMessage(&dlg, ui::Str(WriteFailureText(endedNormally ? result : PR_WORKER_NOT_STARTED)), ui::MsgIcon::Warning);
     ui::messages().waitCursorPause(1000);
   }
 

@@ -17,6 +17,10 @@ inline constexpr std::uint8_t kModeClient = 0, kModeMixed = 1, kModeServer = 2;
 // Which operation-mode radio is checked; None when the page checked none
 // (no mode radio was ever set, or the loaded mode is not one it offers).
 enum class ModeChoice { None, Server, Client, Mixed };
+// The radios' texts.
+inline constexpr const char* kServerModeText = "TCP Server";
+inline constexpr const char* kClientModeText = "TCP Client";
+inline constexpr const char* kMixedModeText = "Mixed (Sever & Client)";
 
 // What the page's controls hold. Addresses are in network order, as the
 // block keeps them; numbers are texts, as typed.

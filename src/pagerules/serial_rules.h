@@ -27,6 +27,11 @@ inline constexpr std::array<std::uint8_t, 2> kDataBitsValues = {7, 8};
 inline constexpr std::array<std::uint8_t, 3> kParityValues = {0, 1, 2};  // none, odd, even
 inline constexpr std::array<std::uint8_t, 2> kStopBitsValues = {1, 2};
 inline constexpr std::array<std::uint8_t, 2> kFlowControlValues = {0, 2};  // none, CTS/RTS
+// And the texts of their items.
+inline constexpr std::array<const char*, 2> kDataBitsItems = {"7", "8"};
+inline constexpr std::array<const char*, 3> kParityItems = {"none", "ODD", "EVEN"};
+inline constexpr std::array<const char*, 2> kStopBitsItems = {"1", "2"};
+inline constexpr std::array<const char*, 2> kFlowControlItems = {"none", "CTS / RTS"};
 
 // Upper ends of the forwarding conditions (0 switches each off).
 inline constexpr std::uint32_t kMaxSendTime = 65535;  // milliseconds

@@ -8,20 +8,15 @@
 #include <string_view>
 
 #include "protocol/config_block.h"
+#include "texts/utf8.h"
 
 namespace lx47::pagerules {
 
-// The white space a typed text loses at its ends: the ASCII controls \t..\r,
-// the space, U+0085, U+00A0 and the Unicode space, line and paragraph
-// separators (U+3000, the ideographic space, among them). The same set as
-// the widgets' own trimming, so a text trims alike in either place.
-bool IsTrimmedSpace(char32_t c);
-std::string_view Trimmed(std::string_view utf8);
-std::string_view TrimmedRight(std::string_view utf8);
-
-// The length of a UTF-8 text in UTF-16 code units, as an edit counts its
-// characters (a character beyond U+FFFF counts two).
-std::size_t Utf16Length(std::string_view utf8);
+// The white space of typed texts is the one the whole tool trims.
+using texts::IsTrimmedSpace;
+using texts::Trimmed;
+using texts::TrimmedRight;
+using texts::Utf16Length;
 
 // Space-padded fields (the server's domain name, the two 8-byte passwords):
 // replaces, in the block itself, every byte of the field outside 0x20..0x7E

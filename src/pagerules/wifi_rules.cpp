@@ -1,5 +1,8 @@
 #include "pagerules/wifi_rules.h"
 
+#include <algorithm>
+#include <compare>
+
 #include "pagerules/text_fields.h"
 #include "platform/codepage.h"
 
@@ -22,7 +25,37 @@ std::string Latin1ToUtf8(std::string_view bytes) {
   return out;
 }
 
+// A Latin-1 character as a case-blind comparison sees it (Unicode's simple
+// case folding of the first 256 code points).
+char32_t Folded(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return char32_t(c) + 0x20;
+  if (c == 0xB5) return 0x3BC;
+  return c;
+}
+
 }  // namespace
+
+std::string RouterListText(const RouterScanRecord& record) { return Latin1ToUtf8(record.ssid()); }
+
+std::vector<int> RouterListOrder(std::span<const RouterScanRecord> records) {
+  std::vector<std::string> ssids;
+  for (const RouterScanRecord& r : records) ssids.push_back(r.ssid());
+  std::vector<int> order(records.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::stable_sort(order.begin(), order.end(), [&ssids](int a, int b) {
+    const std::string& sa = ssids[static_cast<std::size_t>(a)];
+    const std::string& sb = ssids[static_cast<std::size_t>(b)];
+    const auto blind = std::lexicographical_compare_three_way(
+        sa.begin(), sa.end(), sb.begin(), sb.end(), [](char x, char y) {
+          return Folded(static_cast<unsigned char>(x)) <=> Folded(static_cast<unsigned char>(y));
+        });
+    if (blind != 0) return blind < 0;
+    return std::lexicographical_compare(sa.begin(), sa.end(), sb.begin(), sb.end(), [](char x, char y) {
+      return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+  });
+  return order;
+}
 
 texts::TextId WifiModeName(std::uint8_t mode) {
   switch (mode) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <span>
+#include <vector>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -76,6 +78,15 @@ StoreResult StoreWifi(ConfigBlock& block, const WifiValues& values, const FieldS
 // what the device must get again; otherwise each byte becomes the character
 // of the same value, as the router list shows it.
 std::string RouterSsidText(const RouterScanRecord& record);
+
+// The router list's text of a record: each SSID byte widened to the
+// character of the same value.
+std::string RouterListText(const RouterScanRecord& record);
+
+// The first count records in the router list's order: alphabetical without
+// regard to case, as a sorted list box orders its lines, texts that differ
+// only in case in code order, equal ones in table order.
+std::vector<int> RouterListOrder(std::span<const RouterScanRecord> records);
 
 // Takes a chosen router's SSID into the values: the same SSID keeps the
 // password typed for that router; another SSID empties it, as the router's

@@ -112,9 +112,11 @@ DlgNetwork::DlgNetwork(QWidget* parent) : SettingsPage(parent) {
   // sits beside the group box, over a slot in the group's row of modes.
   auto* modeArea = new QWidget(this);
   m_ModeGroup = new QGroupBox(ui::Str(TextId::OperationModeGroup), modeArea);
-  m_Server = Radio(QStringLiteral("TCP Server"), m_ModeGroup);
-  m_Client = Radio(QStringLiteral("TCP Client"), m_ModeGroup);
-  m_Mixed = Radio(QStringLiteral("Mixed (Sever && Client)"), modeArea);
+  m_Server = Radio(QString::fromLatin1(pagerules::kServerModeText), m_ModeGroup);
+  m_Client = Radio(QString::fromLatin1(pagerules::kClientModeText), m_ModeGroup);
+  // A single ampersand would mark a shortcut key on a button.
+  m_Mixed = Radio(QString::fromLatin1(pagerules::kMixedModeText).replace(QLatin1Char('&'), QStringLiteral("&&")),
+                  modeArea);
   m_MixedSlot = new QWidget(m_ModeGroup);
   m_MixedSlot->setFixedSize(m_Mixed->sizeHint());
   m_ServerIpLabel = new QLabel(ui::Str(TextId::ServerIpAddress), m_ModeGroup);

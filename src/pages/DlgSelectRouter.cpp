@@ -9,10 +9,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <vector>
+#include <span>
 
 #include "controls/read_only_look.h"
+#include "pagerules/wifi_rules.h"
 #include "protocol/mac_text.h"
+#include "protocol/outcomes.h"
 #include "protocol/result_codes.h"
 #include "protocol/session.h"
 #include "ui/message_service.h"
@@ -133,14 +135,7 @@ void DlgSelectRouter::Rescan() {
   const RunnerOutcome outcome = m_Runner ? m_Runner(this, request) : RunnerOutcome{};
 
   if (!outcome.ok || outcome.result != PR_OK) {
-    QString text;
-    if (outcome.result == PR_ABORTED)
-      text = ui::Str(TextId::Aborted);
-    else if (outcome.result == PR_NO_REPLY)
-      text = ui::Str(TextId::NoReply);
-    else
-      text = ui::Str(TextId::SettingsSendFailed) + QStringLiteral("\n\n") + ui::Str(TextId::SendFailed);
-    ui::ShowMessage(this, text, ui::MsgIcon::Exclamation);
+    ui::ShowMessage(this, ui::Str(RouterScanFailureText(outcome.result)), ui::MsgIcon::Exclamation);
     ui::messages().waitCursorPause(1000);
   } else {
     ui::messages().waitCursorPause(500);
@@ -154,19 +149,10 @@ void DlgSelectRouter::Rescan() {
   }
   // Alphabetical, as a sorted list box orders its lines; each line keeps its
   // record's index, so the table's order does not matter.
-  std::vector<int> order(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
-  std::vector<QString> texts;
-  for (int i = 0; i < count; ++i) texts.push_back(SsidText(m_Session.RouterScanTable[static_cast<std::size_t>(i)]));
-  std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
-    const QString& ta = texts[static_cast<std::size_t>(a)];
-    const QString& tb = texts[static_cast<std::size_t>(b)];
-    const int c = ta.compare(tb, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : ta < tb;
-  });
+  const std::span<const RouterScanRecord> records(m_Session.RouterScanTable.data(), static_cast<std::size_t>(count));
   m_List->blockSignals(true);
-  for (int i : order) {
-    auto* item = new QListWidgetItem(texts[static_cast<std::size_t>(i)], m_List);
+  for (int i : pagerules::RouterListOrder(records)) {
+    auto* item = new QListWidgetItem(SsidText(records[static_cast<std::size_t>(i)]), m_List);
     item->setData(Qt::UserRole, i);
   }
   m_List->blockSignals(false);

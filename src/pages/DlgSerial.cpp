@@ -42,6 +42,13 @@ constexpr RefusalIcon kIcons[] = {
     {TextId::FlowControlInvalid, ui::MsgIcon::None},
 };
 
+template <std::size_t N>
+QStringList Items(const std::array<const char*, N>& texts) {
+  QStringList items;
+  for (const char* t : texts) items << QString::fromLatin1(t);
+  return items;
+}
+
 QComboBox* List(const QStringList& items, QWidget* parent) {
   auto* c = new QComboBox(parent);
   c->addItems(items);
@@ -72,10 +79,10 @@ DlgSerial::DlgSerial(QWidget* parent) : SettingsPage(parent) {
   auto* port = new QGroupBox(ui::Str(TextId::ComPortGroup), this);
   m_Baud = new QComboBox(port);
   m_Baud->setMinimumWidth(m_Baud->fontMetrics().horizontalAdvance(QStringLiteral("CTS / RTS")) + 48);
-  m_DataBits = List({QStringLiteral("7"), QStringLiteral("8")}, port);
-  m_Parity = List({QStringLiteral("none"), QStringLiteral("ODD"), QStringLiteral("EVEN")}, port);
-  m_StopBits = List({QStringLiteral("1"), QStringLiteral("2")}, port);
-  m_Flow = List({QStringLiteral("none"), QStringLiteral("CTS / RTS")}, port);
+  m_DataBits = List(Items(pagerules::kDataBitsItems), port);
+  m_Parity = List(Items(pagerules::kParityItems), port);
+  m_StopBits = List(Items(pagerules::kStopBitsItems), port);
+  m_Flow = List(Items(pagerules::kFlowControlItems), port);
   auto* baudLabel = new QLabel(ui::Str(TextId::BaudRate), port);
   baudLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   auto* dataLabel = new QLabel(ui::Str(TextId::DataBits), port);

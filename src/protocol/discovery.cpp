@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "hostnet/host_address.h"
+#include "platform/codepage.h"
 #include "platform/net.h"
 #include "protocol/cycle.h"
 
@@ -36,6 +38,13 @@ SearchPassword PadSearchPassword(std::string_view text) {
   for (std::size_t i = 0; i < padded.size() && i < text.size() && text[i] != '\0'; ++i)
     padded[i] = static_cast<std::uint8_t>(text[i]);
   return padded;
+}
+
+SearchPassword TypedSearchPassword(std::string_view utf8) {
+  // Meant for ASCII passwords; other characters go through the device code
+  // page (no form there: '?').
+  const std::string ansi = platform::Utf8ToAnsi(utf8);
+  return PadSearchPassword(std::string_view(ansi).substr(0, platform::AnsiPrefixLength(ansi, 8)));
 }
 
 int ScanLX47_sub(std::uint32_t host, const SearchRequest& request, SearchResult& found, const ExchangeContext& x) {

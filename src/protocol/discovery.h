@@ -19,6 +19,10 @@ using SearchPassword = std::array<std::uint8_t, 8>;
 // ends it earlier), padded on the right with blanks. The search request
 // carries exactly these 8 bytes.
 SearchPassword PadSearchPassword(std::string_view text);
+// A password as typed (UTF-8, at most 8 characters): in the device code page,
+// a double-byte character that would not fit whole into the 8 bytes left out
+// rather than cut in half, then padded.
+SearchPassword TypedSearchPassword(std::string_view utf8);
 
 struct SearchRequest {
   ToolSettings settings;                  // the timing, and ALL_HOST_SCAN

@@ -61,6 +61,31 @@ constexpr TextId kFormats[] = {
     TextId::AdapterUnusable, TextId::AdapterAddressInvalid, TextId::FirmwareMacLine,  TextId::WindowMenuTip,
     TextId::NumberRange,     TextId::HostWithAddress,       TextId::StoredHostInvalid, TextId::ErrorCodeOnly,
     TextId::ByteCount,       TextId::LinkChannel,
+    TextId::CtlUnknownCommand,
+    TextId::CtlUnknownOption,
+    TextId::CtlOptionNeedsValue,
+    TextId::CtlBadMac,
+    TextId::CtlUnknownField,
+    TextId::CtlFieldTwice,
+    TextId::CtlKeptAsIs,
+    TextId::CtlSaved,
+    TextId::CtlNotConfigFile,
+    TextId::CtlOptionNotForCommand,
+    TextId::CtlValueNotAccepted,
+    TextId::CtlFieldMessage,
+    TextId::CtlFileUnwritable,
+    TextId::CtlConfigVersion,
+    TextId::CtlConfigOtherDevice,
+    TextId::CtlConfigMissing,
+    TextId::CtlConfigWrongType,
+    TextId::CtlConfigUnknown,
+    TextId::CtlFirmwareVersionChange,
+    TextId::CtlBadArguments,
+    TextId::CtlChangeLine,
+    TextId::CtlFileNotJson,
+    TextId::CtlTooLong,
+    TextId::CtlSummary,
+    TextId::CtlProgress,
 };
 
 constexpr bool FormatsAccountedFor() {
@@ -121,6 +146,62 @@ std::string ByteCountText(std::uint32_t sent, std::uint32_t total) {
 }
 
 std::string LinkChannelText(unsigned channel) { return Fill<TextId::LinkChannel>(channel); }
+
+std::string CtlUnknownCommandText(std::string_view a) { return Fill<TextId::CtlUnknownCommand>(Owned(a).c_str()); }
+std::string CtlUnknownOptionText(std::string_view a) { return Fill<TextId::CtlUnknownOption>(Owned(a).c_str()); }
+std::string CtlOptionNeedsValueText(std::string_view a) { return Fill<TextId::CtlOptionNeedsValue>(Owned(a).c_str()); }
+std::string CtlBadMacText(std::string_view a) { return Fill<TextId::CtlBadMac>(Owned(a).c_str()); }
+std::string CtlUnknownFieldText(std::string_view a) { return Fill<TextId::CtlUnknownField>(Owned(a).c_str()); }
+std::string CtlFieldTwiceText(std::string_view a) { return Fill<TextId::CtlFieldTwice>(Owned(a).c_str()); }
+std::string CtlKeptAsIsText(std::string_view a) { return Fill<TextId::CtlKeptAsIs>(Owned(a).c_str()); }
+std::string CtlSavedText(std::string_view a) { return Fill<TextId::CtlSaved>(Owned(a).c_str()); }
+std::string CtlNotConfigFileText(std::string_view a) { return Fill<TextId::CtlNotConfigFile>(Owned(a).c_str()); }
+std::string CtlOptionNotForCommandText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlOptionNotForCommand>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlValueNotAcceptedText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlValueNotAccepted>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlFieldMessageText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlFieldMessage>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlFileUnwritableText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlFileUnwritable>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlConfigVersionText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlConfigVersion>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlConfigOtherDeviceText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlConfigOtherDevice>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlConfigMissingText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlConfigMissing>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlConfigWrongTypeText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlConfigWrongType>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlConfigUnknownText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlConfigUnknown>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlFirmwareVersionChangeText(std::string_view a, std::string_view b) {
+  return Fill<TextId::CtlFirmwareVersionChange>(Owned(a).c_str(), Owned(b).c_str());
+}
+std::string CtlBadArgumentsText(std::string_view command) {
+  return Fill<TextId::CtlBadArguments>(Owned(command).c_str(), Owned(command).c_str());
+}
+std::string CtlChangeLineText(std::string_view field, std::string_view before, std::string_view after) {
+  return Fill<TextId::CtlChangeLine>(Owned(field).c_str(), Owned(before).c_str(), Owned(after).c_str());
+}
+std::string CtlFileNotJsonText(std::string_view file, unsigned line, unsigned column) {
+  return Fill<TextId::CtlFileNotJson>(Owned(file).c_str(), line, column);
+}
+std::string CtlTooLongText(unsigned characters) { return Fill<TextId::CtlTooLong>(characters); }
+std::string CtlSummaryText(unsigned devices, unsigned succeeded) {
+  return Fill<TextId::CtlSummary>(devices, succeeded);
+}
+std::string CtlProgressText(unsigned percent, unsigned sent, unsigned total) {
+  return Fill<TextId::CtlProgress>(percent, sent, total);
+}
 
 std::string RefusalText(TextId refusal, std::string_view pageTitle) {
   const std::string_view text = Text(refusal);

@@ -31,6 +31,33 @@ std::string ErrorCodeOnlyText(std::uint32_t code);
 std::string ByteCountText(std::uint32_t sent, std::uint32_t total);  // "(6/12\n)"
 std::string LinkChannelText(unsigned channel);                   // ", チャネル：6"
 
+// The command line's texts (lx47ctl).
+std::string CtlUnknownCommandText(std::string_view a);
+std::string CtlUnknownOptionText(std::string_view a);
+std::string CtlOptionNeedsValueText(std::string_view a);
+std::string CtlBadMacText(std::string_view a);
+std::string CtlUnknownFieldText(std::string_view a);
+std::string CtlFieldTwiceText(std::string_view a);
+std::string CtlKeptAsIsText(std::string_view a);
+std::string CtlSavedText(std::string_view a);
+std::string CtlNotConfigFileText(std::string_view a);
+std::string CtlOptionNotForCommandText(std::string_view a, std::string_view b);
+std::string CtlValueNotAcceptedText(std::string_view a, std::string_view b);
+std::string CtlFieldMessageText(std::string_view a, std::string_view b);
+std::string CtlFileUnwritableText(std::string_view a, std::string_view b);
+std::string CtlConfigVersionText(std::string_view a, std::string_view b);
+std::string CtlConfigOtherDeviceText(std::string_view a, std::string_view b);
+std::string CtlConfigMissingText(std::string_view a, std::string_view b);
+std::string CtlConfigWrongTypeText(std::string_view a, std::string_view b);
+std::string CtlConfigUnknownText(std::string_view a, std::string_view b);
+std::string CtlFirmwareVersionChangeText(std::string_view a, std::string_view b);
+std::string CtlBadArgumentsText(std::string_view command);  // the command twice
+std::string CtlChangeLineText(std::string_view field, std::string_view before, std::string_view after);
+std::string CtlFileNotJsonText(std::string_view file, unsigned line, unsigned column);
+std::string CtlTooLongText(unsigned characters);
+std::string CtlSummaryText(unsigned devices, unsigned succeeded);
+std::string CtlProgressText(unsigned percent, unsigned sent, unsigned total);
+
 // A page's refusal (TextId 500 to 599) with the page's title in its "[%s]";
 // the refusals that name no page come back as they are.
 std::string RefusalText(TextId refusal, std::string_view pageTitle);

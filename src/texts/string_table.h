@@ -236,6 +236,181 @@ inline constexpr Entry kTable[] = {
     {TextId::ApPasswordTooShort, "パスワードは 8文字以上必要です。"},
     {TextId::LeaseTimeInvalid, "[%s]－「DHCPリース時間」 の指定が無効または範囲外です。"},
     {TextId::JudgeTimeInvalid, "[%s]－「切断判断時間」 の指定が無効または範囲外です。"},
+    {TextId::CtlUsage,
+     "使い方: lx47ctl [オプション] コマンド [引数...]\n"
+     "\n"
+     "KD-LX47 を検索し、設定を表示・変更します。設定ツール（lx47-config）と同じ\n"
+     "規則で値を確かめて同じバイトを送り、同じツール設定（送信回数、受信回数、\n"
+     "受信間隔、ネットワークアダプタ）を使います。\n"
+     "\n"
+     "コマンド:\n"
+     "  search                    LX47 を検索して一覧を表示します\n"
+     "  show MAC                  デバイスのすべての設定を表示します\n"
+     "  set MAC... 名前=値...     設定を変更してデバイスに書き込みます\n"
+     "  save MAC ファイル         デバイスの設定をファイルに保存します\n"
+     "  load MAC... ファイル      保存した設定をデバイスに書き込みます\n"
+     "  reset MAC...              初期化（ファクトリーリセット）を行います\n"
+     "  firmware MAC... ファイル  ファームウェアのアップデートを行います\n"
+     "  routers MAC               デバイスに Wi-Fi ルーターをスキャンさせます\n"
+     "  clock MAC                 デバイスの時刻を PC の時刻に合わせます\n"
+     "  disconnect MAC            デバイスの TCP 接続を切断します\n"
+     "  fields                    設定項目の名前と指定できる値を表示します\n"
+     "\n"
+     "MAC は 00:80:47:0A:0B:0C のように書きます（区切りは : か - 、または区切りなし）。\n"
+     "set, load, reset, firmware は複数のデバイスに続けて行います。MAC を並べるか\n"
+     "カンマで区切り、all は検索で見つかったすべてのデバイスです。\n"
+     "\n"
+     "共通のオプション:\n"
+     "  -p, --password 文字列        検索パスワード（8文字まで）。省略すると、検索\n"
+     "                               ダイアログで保存したパスワード、なければ空\n"
+     "      --password-file ファイル 検索パスワードをファイルの1行目から読みます\n"
+     "                               （- は標準入力。ほかのユーザーに見えません）\n"
+     "      --adapter 名前           このネットワークアダプタのアドレスからだけ送信\n"
+     "      --all-adapters           すべてのホストアドレスから送信\n"
+     "                               （どちらもなければツール設定のとおり）\n"
+     "  -h, --help                   使い方（コマンドの後に付けると、そのコマンドの）\n"
+     "      --version                版\n"
+     "\n"
+     "終了ステータス:\n"
+     "  0    成功\n"
+     "  1    複数のデバイスのうち、いずれかで失敗した\n"
+     "  2    使い方の誤り（不明なコマンド・オプション・設定項目、MAC やファイルの形式）\n"
+     "  3    値が受け付けられなかった（何も送信していません）\n"
+     "  4    デバイスが見つからない\n"
+     "  5    デバイスからの応答がない\n"
+     "  6    デバイスが拒否した（使用中の可能性があります）\n"
+     "  7    ネットワークの問題（ソケットの作成や送信に失敗した）\n"
+     "  8    送信に使えるホストアドレスがない（ネットワークアダプタ）\n"
+     "  9    デバイスに接続できない（ファームウェアの転送）\n"
+     "  10   ファイルを読めない・書けない、またはファームデータではない\n"
+     "  130  中断した（Ctrl-C）\n"},
+    {TextId::CtlSearchHelp,
+     "使い方: lx47ctl search [--one] [--mac MAC] [--json]\n"
+     "\n"
+     "LX47 を検索して、No.、MAC、IPアドレス、ファームバージョン、ホストIPアドレス、\n"
+     "動作モード、SSID を表示します。検索には設定ツールと同じ時間がかかります（既定の\n"
+     "ツール設定で約 13 秒）。\n"
+     "\n"
+     "  --one       最初に応答したデバイスで検索を終えます（１台のみ検出）\n"
+     "  --mac MAC   この MAC のデバイスだけを探し、応答があった時点で終えます\n"
+     "  --json      デバイスごとに、すべての項目を JSON で出力します\n"},
+    {TextId::CtlShowHelp,
+     "使い方: lx47ctl show MAC [--json]\n"
+     "\n"
+     "デバイスのすべての設定を、設定画面に表示される値で、項目名と画面での名前と\n"
+     "ともに表示します。検索はこの MAC のデバイスが応答した時点で終わります。\n"
+     "「（拡張設定）」の項目を変更するには --extended が必要です。\n"},
+    {TextId::CtlSetHelp,
+     "使い方: lx47ctl set MAC... 名前=値... [--dry-run] [--extended]\n"
+     "\n"
+     "設定画面で値を変えて［設定］を押した時と同じように、値を確かめてからデバイスに\n"
+     "書き込みます。受け付けられない値があれば、その項目と画面のメッセージを表示し、\n"
+     "何も送信しません。書き込んだ後、デバイスの応答で変わった項目を表示します。\n"
+     "\n"
+     "  名前=値      設定項目と値（一覧は lx47ctl fields）。例: Serial_Baud_Rate=115200\n"
+     "  --dry-run    送信せずに、書き込むと変わる項目を表示します\n"
+     "  --extended   拡張設定（DNS、Mixed モード、接続時パスワード）も変更します。\n"
+     "               ツール設定の MaskSetting が有効な時だけ使えます\n"},
+    {TextId::CtlSaveHelp,
+     "使い方: lx47ctl save MAC ファイル\n"
+     "\n"
+     "デバイスのすべての設定を、項目名の付いた読める形式（JSON、版 1）でファイルに\n"
+     "保存します。どの画面にも表示されないバイトも保存するので、同じデバイスに load\n"
+     "すると元のとおりに戻ります。ファイルに - を指定すると標準出力に書きます。\n"},
+    {TextId::CtlLoadHelp,
+     "使い方: lx47ctl load MAC... ファイル [--with-address] [--dry-run] [--extended]\n"
+     "\n"
+     "save で保存した設定を、送信する前にすべての値を確かめてから、デバイスに書き込み\n"
+     "ます。保存したデバイスとは別のデバイスには、そのデバイス自身のアドレス\n"
+     "（DHCP_Enable, Device_IP_Address, Subnet_Mask, Default_Gateway）を残します。\n"
+     "\n"
+     "  --with-address   アドレスもファイルのとおりに書き込みます\n"
+     "  --dry-run        送信せずに、書き込むと変わる項目を表示します\n"
+     "  --extended       拡張設定もファイルのとおりに書き込みます（MaskSetting が必要）\n"},
+    {TextId::CtlResetHelp,
+     "使い方: lx47ctl reset MAC...|all [--yes]\n"
+     "\n"
+     "初期化（ファクトリーリセット）を行います。設定は出荷時設定に戻ります。MAC を\n"
+     "指定すると、検索せずにその MAC へブロードキャストで送ります（検索パスワードの\n"
+     "分からないデバイスも初期化できます）。all は検索で見つかったすべてのデバイスを\n"
+     "初期化します。\n"
+     "\n"
+     "  -y, --yes   確認せずに行います（端末から実行しない時は必要です）\n"},
+    {TextId::CtlFirmwareHelp,
+     "使い方: lx47ctl firmware MAC...|all ファイル [--yes]\n"
+     "\n"
+     "ファームファイル（LX47_*.bin）をデバイスに書き込みます。ファイルは設定ツールと\n"
+     "同じように確かめます（先頭 4 バイトが \"LX47\" で、その後に 1 バイト以上）。\n"
+     "端末では進み具合を表示します。書き込んだ後、デバイスを検索し直して新しい\n"
+     "ファームバージョンを表示します。\n"
+     "\n"
+     "  -y, --yes   確認せずに行います（端末から実行しない時は必要です）\n"},
+    {TextId::CtlRoutersHelp,
+     "使い方: lx47ctl routers MAC [--json]\n"
+     "\n"
+     "デバイスに Wi-Fi ルーターをスキャンさせ、ルーターの選択画面と同じ順（SSID 順）に、\n"
+     "SSID、ルーターMAC、Rssi、セキュリティーモード、Wi-Fi チャネルを表示します。\n"},
+    {TextId::CtlClockHelp, "使い方: lx47ctl clock MAC\n\nデバイスの時刻を、この PC の現在の時刻に合わせます。\n"},
+    {TextId::CtlDisconnectHelp, "使い方: lx47ctl disconnect MAC\n\nデバイスが今つないでいる TCP 接続を切断させます。\n"},
+    {TextId::CtlFieldsHelp, "使い方: lx47ctl fields [--json]\n\nset と load で使う設定項目の名前、その画面、指定できる値、画面での名前を\n表示します。\n"},
+    {TextId::CtlUnknownCommand, "不明なコマンドです：%s"},
+    {TextId::CtlUnknownOption, "不明なオプションです：%s"},
+    {TextId::CtlOptionNeedsValue, "オプション %s には値が必要です。"},
+    {TextId::CtlSeeHelp, "使い方は lx47ctl --help で表示します。"},
+    {TextId::CtlBadArguments, "%s の引数が正しくありません（lx47ctl %s --help で使い方を表示します）。"},
+    {TextId::CtlOptionNotForCommand, "オプション %s は %s では使えません。"},
+    {TextId::CtlBadMac, "MACアドレスの形式が正しくありません：%s"},
+    {TextId::CtlUnknownField, "不明な設定項目です：%s（lx47ctl fields で一覧を表示します）"},
+    {TextId::CtlFieldTwice, "%s が二度指定されています。"},
+    {TextId::CtlNoAssignments, "設定する項目がありません（名前=値 で指定してください）。"},
+    {TextId::CtlExtendedLocked, "拡張設定は、ツール設定の MaskSetting が有効な時だけ使えます。"},
+    {TextId::CtlConfirmNeedsYes, "確認できないため、行いません。端末から実行するか、--yes を付けてください。"},
+    {TextId::CtlConfirmPrompt, "よろしいですか？ [y/N] "},
+    {TextId::CtlAddressExpected, "IPv4 アドレス（例 192.168.0.10）を指定してください。"},
+    {TextId::CtlDigitsOnly, "0～9 の数字だけを指定してください。"},
+    {TextId::CtlTooLong, "%u 文字までです。"},
+    {TextId::CtlValueNotAccepted, "値「%s」は使えません（指定できる値：%s）。"},
+    {TextId::CtlNeedsExtended, "拡張設定です（--extended を付けると使えます）。"},
+    {TextId::CtlModeFixed, "オペレーション モードは、TCP Client のデバイスでだけ変更できます。"},
+    {TextId::CtlNotWrittenWithDhcp, "DHCP が有効なため、書き込まれません。"},
+    {TextId::CtlServerFieldsUnused, "オペレーション モードが TCP Client か Mixed の時だけ書き込まれます。"},
+    {TextId::CtlConnectSwitchUnavailable, "TCP Client のデバイスで TCP Server を選んだ時と、Mixed のデバイスでだけ書き込まれます。"},
+    {TextId::CtlConnectPasswordOff, "Connect_Password_Enable が off のため、書き込まれません。"},
+    {TextId::CtlOpenSecurity, "セキュリティーモードが open のため、書き込まれません。"},
+    {TextId::CtlReadOnly, "表示だけの項目です。"},
+    {TextId::CtlKeptAsIs, "%s このデバイスの値のままにします。"},
+    {TextId::CtlFieldMessage, "%s：%s"},
+    {TextId::CtlChangeLine, "  %s：%s → %s"},
+    {TextId::CtlNoChanges, "変わる項目はありません。"},
+    {TextId::CtlWillChange, "書き込むと変わる項目："},
+    {TextId::CtlChanged, "デバイスの応答で変わった項目："},
+    {TextId::CtlDryRunNote, "（--dry-run のため、何も送信していません）"},
+    {TextId::CtlSaved, "%s に保存しました。"},
+    {TextId::CtlFileUnwritable, "ファイル %s に書き込めません：%s"},
+    {TextId::CtlFileNotJson, "%s：設定ファイルとして読めません（%u 行目、%u 文字目）。"},
+    {TextId::CtlNotConfigFile, "%s：lx47ctl save で保存した設定ファイルではありません。"},
+    {TextId::CtlConfigVersion, "%s：設定ファイルの版 %s には対応していません（対応する版：1）。"},
+    {TextId::CtlConfigOtherDevice, "%s：別の種類のデバイス（%s）の設定です。"},
+    {TextId::CtlConfigMissing, "%s：%s がありません（ファイルが途中で切れている可能性があります）。"},
+    {TextId::CtlConfigWrongType, "%s：%s の値の形式が正しくありません。"},
+    {TextId::CtlConfigUnknown, "%s：不明な項目 %s があります。"},
+    {TextId::CtlSummary, "%u 台のうち %u 台で成功しました。"},
+    {TextId::CtlNotRun, "行っていません。"},
+    {TextId::CtlFirmwareVersionChange, "ファームバージョン：%s → %s"},
+    {TextId::CtlNotFoundAfterUpdate, "アップデートの後、デバイスは見つかりません。"},
+    {TextId::CtlClockSet, "デバイスの時刻を PC の時刻に合わせました。"},
+    {TextId::CtlTcpDisconnected, "デバイスの TCP 接続を切断しました。"},
+    {TextId::CtlProgress, "%3u%%  %u / %u バイト"},
+    {TextId::CtlIpAddressHeading, "IPアドレス"},
+    {TextId::CtlWifiModeHeading, "動作モード"},
+    {TextId::CtlRouterMacHeading, "ルーターMAC"},
+    {TextId::CtlExtendedMark, "（拡張設定）"},
+    {TextId::CtlReadOnlyMark, "（表示だけ）"},
+    {TextId::CtlFieldHeading, "項目"},
+    {TextId::CtlPageHeading, "画面"},
+    {TextId::CtlValuesHeading, "指定できる値"},
+    {TextId::CtlLabelHeading, "画面での名前"},
+    {TextId::CtlTextValue, "文字列"},
 };
 // clang-format on
 

@@ -3,7 +3,8 @@
 // labels have always been known by; 190 to 999 are the tool's own (grouped
 // by where they show: 190 commands, 200 main window, 220 search dialog, 240
 // tool settings dialog, 270 factory reset and progress dialogs, 300 to 499
-// the settings pages and the router dialog, 500 the pages' refusals).
+// the settings pages and the router dialog, 500 the pages' refusals, 600
+// the command line).
 #pragma once
 
 namespace lx47::texts {
@@ -238,6 +239,79 @@ enum class TextId : int {
   ApPasswordTooShort = 517,
   LeaseTimeInvalid = 518,
   JudgeTimeInvalid = 519,
+
+  // The command line, lx47ctl: 600 its help, 620 its command line, 640 the
+  // values it is given, 660 what it reports, 690 its headings.
+  CtlUsage = 600,
+  CtlSearchHelp = 601,
+  CtlShowHelp = 602,
+  CtlSetHelp = 603,
+  CtlSaveHelp = 604,
+  CtlLoadHelp = 605,
+  CtlResetHelp = 606,
+  CtlFirmwareHelp = 607,
+  CtlRoutersHelp = 608,
+  CtlClockHelp = 609,
+  CtlDisconnectHelp = 610,
+  CtlFieldsHelp = 611,
+  CtlUnknownCommand = 620,  // format: CtlUnknownCommandText
+  CtlUnknownOption = 621,  // format: CtlUnknownOptionText
+  CtlOptionNeedsValue = 622,  // format: CtlOptionNeedsValueText
+  CtlSeeHelp = 623,
+  CtlBadArguments = 624,  // format: CtlBadArgumentsText
+  CtlOptionNotForCommand = 625,  // format: CtlOptionNotForCommandText
+  CtlBadMac = 626,  // format: CtlBadMacText
+  CtlUnknownField = 627,  // format: CtlUnknownFieldText
+  CtlFieldTwice = 628,  // format: CtlFieldTwiceText
+  CtlNoAssignments = 629,
+  CtlExtendedLocked = 630,
+  CtlConfirmNeedsYes = 631,
+  CtlConfirmPrompt = 632,
+  CtlAddressExpected = 640,
+  CtlDigitsOnly = 641,
+  CtlTooLong = 642,  // format: CtlTooLongText
+  CtlValueNotAccepted = 643,  // format: CtlValueNotAcceptedText
+  CtlNeedsExtended = 644,
+  CtlModeFixed = 645,
+  CtlNotWrittenWithDhcp = 646,
+  CtlServerFieldsUnused = 647,
+  CtlConnectSwitchUnavailable = 648,
+  CtlConnectPasswordOff = 649,
+  CtlOpenSecurity = 650,
+  CtlReadOnly = 651,
+  CtlKeptAsIs = 652,  // format: CtlKeptAsIsText
+  CtlFieldMessage = 653,  // format: CtlFieldMessageText
+  CtlChangeLine = 660,  // format: CtlChangeLineText
+  CtlNoChanges = 661,
+  CtlWillChange = 662,
+  CtlChanged = 663,
+  CtlDryRunNote = 664,
+  CtlSaved = 665,  // format: CtlSavedText
+  CtlFileUnwritable = 666,  // format: CtlFileUnwritableText
+  CtlFileNotJson = 667,  // format: CtlFileNotJsonText
+  CtlNotConfigFile = 668,  // format: CtlNotConfigFileText
+  CtlConfigVersion = 669,  // format: CtlConfigVersionText
+  CtlConfigOtherDevice = 670,  // format: CtlConfigOtherDeviceText
+  CtlConfigMissing = 671,  // format: CtlConfigMissingText
+  CtlConfigWrongType = 672,  // format: CtlConfigWrongTypeText
+  CtlConfigUnknown = 673,  // format: CtlConfigUnknownText
+  CtlSummary = 674,  // format: CtlSummaryText
+  CtlNotRun = 675,
+  CtlFirmwareVersionChange = 676,  // format: CtlFirmwareVersionChangeText
+  CtlNotFoundAfterUpdate = 677,
+  CtlClockSet = 678,
+  CtlTcpDisconnected = 679,
+  CtlProgress = 680,  // format: CtlProgressText
+  CtlIpAddressHeading = 690,
+  CtlWifiModeHeading = 691,
+  CtlRouterMacHeading = 692,
+  CtlExtendedMark = 693,
+  CtlReadOnlyMark = 694,
+  CtlFieldHeading = 695,
+  CtlPageHeading = 696,
+  CtlValuesHeading = 697,
+  CtlLabelHeading = 698,
+  CtlTextValue = 699,
 };
 
 }  // namespace lx47::texts

@@ -1,56 +1,22 @@
-// Per-user store of named integers and strings, all in the section "Setting".
-// QSettings on the desktop (INI file on Linux, registry on Windows); an
-// in-memory store for tests.
+// The window's settings store: the per-user store of the running program
+// unless a test installed another in its place.
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <memory>
-
-#include "protocol/tool_settings.h"
+#include "store/settings_store.h"
 
 namespace lx47::ui {
 
-class SettingsStore {
- public:
-  virtual ~SettingsStore() = default;
-  // Absent or not an integer: the default.
-  virtual int readInt(const QString& key, int def) = 0;
-  virtual void writeInt(const QString& key, int value) = 0;
-  // Absent: the default.
-  virtual QString readString(const QString& key, const QString& def = QString()) = 0;
-  virtual void writeString(const QString& key, const QString& value) = 0;
-  // Writing a string as absent removes the value.
-  virtual void remove(const QString& key) = 0;
-  // The keys present, for tests and diagnostics.
-  virtual QStringList keys() = 0;
-};
-
-// A new per-user store (QSettings under "Orvane Systems" and the application
-// name). settingsStore() keeps one for the process.
-std::unique_ptr<SettingsStore> CreatePerUserStore();
-// The same store on a given INI file (the Linux format), for checking how a
-// hand-edited file is read.
-std::unique_ptr<SettingsStore> CreateIniFileStore(const QString& path);
-
 // The process-wide store: the per-user one unless a test installed another.
-SettingsStore& settingsStore();
-void setSettingsStore(SettingsStore* replacement);  // nullptr restores the per-user store
+store::SettingsStore& settingsStore();
+void setSettingsStore(store::SettingsStore* replacement);  // nullptr restores the per-user store
 
-// A store as the Qt-free tool settings read and write it.
-class StoreAccess final : public SettingsAccess {
+// Installs a store as the process-wide one for the lifetime of this object.
+class ScopedSettingsStore {
  public:
-  explicit StoreAccess(SettingsStore& store) : m_Store(store) {}
-  int readInt(const char* key, int def) override { return m_Store.readInt(QString::fromUtf8(key), def); }
-  void writeInt(const char* key, int value) override { m_Store.writeInt(QString::fromUtf8(key), value); }
-  std::string readString(const char* key) override { return m_Store.readString(QString::fromUtf8(key)).toStdString(); }
-  void writeString(const char* key, const std::string& value) override {
-    m_Store.writeString(QString::fromUtf8(key), QString::fromStdString(value));
-  }
-  void remove(const char* key) override { m_Store.remove(QString::fromUtf8(key)); }
-
- private:
-  SettingsStore& m_Store;
+  explicit ScopedSettingsStore(store::SettingsStore* s) { setSettingsStore(s); }
+  ~ScopedSettingsStore() { setSettingsStore(nullptr); }
+  ScopedSettingsStore(const ScopedSettingsStore&) = delete;
+  ScopedSettingsStore& operator=(const ScopedSettingsStore&) = delete;
 };
 
 }  // namespace lx47::ui

@@ -28,7 +28,7 @@ struct Loaded {
 };
 
 Loaded Load(const QString& path) {
-  auto store = lx47::ui::CreateIniFileStore(path);
+  auto store = lx47::store::CreateIniFileStore(path);
   const lx47::ToolSettings t = lx47::app::LoadToolSettings(*store);
   Loaded l{t.APP_SETTING_OPTION1, t.ALL_HOST_SCAN, t.MaxSendCmdLoopCount, t.MaxRecvLoopCount,
            t.RecvDelay_msec, t.USE_BC_CFG, t.USE_BC_FUP, t.MaskSetting != 0};

@@ -9,13 +9,14 @@
 #include "fake_net.h"
 #include "protocol/session.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;
 
 using namespace lx47;
-using lx47::ui::MemorySettingsStore;
+using lx47::store::MemorySettingsStore;
 
 namespace {
 

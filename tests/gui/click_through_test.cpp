@@ -27,7 +27,8 @@
 #include "pages/DlgSerial.h"
 #include "protocol/session.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 
 using namespace lx47;
 
@@ -82,7 +83,7 @@ struct Owner {
 
 class ClickThrough : public ::testing::Test {
  protected:
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   test::FakeHostNet net;

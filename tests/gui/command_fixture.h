@@ -17,7 +17,8 @@
 #include "pages/settings_page.h"
 #include "protocol/session.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 namespace lx47::test {
@@ -100,7 +101,7 @@ class CommandTest : public ::testing::Test {
 
   BytePage& page(int slot) { return *pages[slot]; }
 
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scopedStore{&store};
   RecordingMessages rec;
   FakeNet net;

@@ -21,7 +21,8 @@
 #include "protocol/result_codes.h"
 #include "protocol/session.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 
 using namespace lx47;
 
@@ -61,7 +62,7 @@ class DialogKeys : public ::testing::Test {
     return d;
   }
 
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   test::FakeHostNet net;

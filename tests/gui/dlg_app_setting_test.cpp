@@ -16,13 +16,14 @@
 #include "app/error_info.h"
 #include "protocol/tool_settings.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 
 using lx47::hostnet::AdapterInfo;
 using lx47::app::DlgAppSetting;
 using lx47::test::FakeHostNet;
 using lx47::test::RecordingMessages;
-using lx47::ui::MemorySettingsStore;
+using lx47::store::MemorySettingsStore;
 using lx47::ui::MsgIcon;
 using lx47::ui::ScopedSettingsStore;
 

@@ -9,7 +9,8 @@
 #include "app/DlgPassword.h"
 #include "controls/CMACAddrEdit.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;
@@ -17,7 +18,7 @@ using lx47::texts::TextId;
 using lx47::MacAddress;
 using lx47::app::DlgPassword;
 using lx47::test::RecordingMessages;
-using lx47::ui::MemorySettingsStore;
+using lx47::store::MemorySettingsStore;
 using lx47::ui::ScopedSettingsStore;
 
 namespace {

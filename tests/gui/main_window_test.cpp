@@ -28,7 +28,8 @@
 #include "protocol/device_table.h"
 #include "protocol/session.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;
@@ -109,7 +110,7 @@ class MainWindowTest : public ::testing::Test {
   }
   FakePage& network() { return *pages[app::kNetworkPage]; }
 
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scopedStore{&store};
   test::RecordingMessages rec;
   FakePage* pages[5] = {};

@@ -24,7 +24,8 @@
 #include "protocol/session.h"
 #include "recording_messages.h"
 #include "sample_device.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;
@@ -52,7 +53,7 @@ class PagesInMainWindow : public ::testing::Test {
   pages::DlgOption& option() { return *dynamic_cast<pages::DlgOption*>(dlg->page(app::kOptionPage)); }
   ConfigBlock block() { return session.DeviceTable[0].block(); }
 
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scopedStore{&store};
   test::RecordingMessages rec;
   Session session;

@@ -30,7 +30,8 @@
 #include "pages/settings_page.h"
 #include "protocol/session.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;
@@ -121,7 +122,7 @@ class SearchCommandTest : public ::testing::Test {
     return out;
   }
 
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scopedStore{&store};
   test::RecordingMessages msgs;
   test::FakeNet net;

@@ -45,7 +45,7 @@ TEST(SettingsFile, DamagedFileGivesDefaultsAndIsRepairedOnDisk) {
   for (const QByteArray& text : damaged) {
     SCOPED_TRACE(n);
     const QString path = Write(dir, QByteArray("d" + QByteArray::number(n++) + ".ini").constData(), text);
-    ExpectDefaultsInForce(app::LoadToolSettings(*ui::CreateIniFileStore(path)));
+    ExpectDefaultsInForce(app::LoadToolSettings(*store::CreateIniFileStore(path)));
     // What the tool wrote back is what a later start reads.
     QSettings again(path, QSettings::IniFormat);
     EXPECT_EQ(again.value("Setting/RecvDelay_msec").toInt(), 20);
@@ -58,7 +58,7 @@ TEST(SettingsFile, KeysOfOthersStayAsTheyWere) {
   QTemporaryDir dir;
   const QString path =
       Write(dir, "k.ini", "[Setting]\nRecvDelay_msec=30\nSomeoneElse=keep me\n[Other]\nX=1\n");
-  EXPECT_EQ(app::LoadToolSettings(*ui::CreateIniFileStore(path)).RecvDelay_msec, 30);
+  EXPECT_EQ(app::LoadToolSettings(*store::CreateIniFileStore(path)).RecvDelay_msec, 30);
   QSettings again(path, QSettings::IniFormat);
   EXPECT_EQ(again.value("Setting/SomeoneElse").toString(), QStringLiteral("keep me"));
   EXPECT_EQ(again.value("Other/X").toInt(), 1);
@@ -69,7 +69,7 @@ TEST(SettingsFile, KeysOfOthersStayAsTheyWere) {
 TEST(SettingsFile, UnwritablePlaceStillGivesTheValuesInForce) {
   QTemporaryDir dir;
   const QString blocker = Write(dir, "not-a-folder", "x");
-  auto store = ui::CreateIniFileStore(blocker + QStringLiteral("/settings.ini"));
+  auto store = store::CreateIniFileStore(blocker + QStringLiteral("/settings.ini"));
   ExpectDefaultsInForce(app::LoadToolSettings(*store));
   EXPECT_EQ(store->readInt(QStringLiteral("RecvDelay_msec"), -1), 20);  // this run keeps them in memory
   QFile f(blocker);

@@ -14,9 +14,9 @@
 #include <QTemporaryDir>
 
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
-#include "ui/message_service.h"
+#include "store/memory_settings_store.h"
 #include "ui/settings_store.h"
+#include "ui/message_service.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;
@@ -26,6 +26,7 @@ using lx47::texts::TextId;
 #endif
 
 using namespace lx47::ui;
+using lx47::store::MemorySettingsStore;
 
 namespace {
 
@@ -150,7 +151,7 @@ TEST(SettingsStore, PerUserStoreIsTheUsersRegistry) {
   lx47::test::ScopedToolKey key;
   const QString description = QStringLiteral("ワイヤレス ネットワーク接続, 6 AX201");
   {
-    auto s = CreatePerUserStore();
+    auto s = lx47::store::CreatePerUserStore(AppName());
     s->writeInt("RecvDelay_msec", 20);
     s->writeInt("MaskSetting", -1);
     s->writeString("SavePassword", QStringLiteral("        "));
@@ -182,7 +183,7 @@ TEST(SettingsStore, PerUserStoreIsTheUsersRegistry) {
 
   ASSERT_TRUE(lx47::test::WriteSettingDword("MaxRecvLoopCount", 0xFFFFFFFDu));
   ASSERT_TRUE(lx47::test::WriteSettingText("SearchMacAdrs", QStringLiteral("0080C8123456")));
-  auto s = CreatePerUserStore();
+  auto s = lx47::store::CreatePerUserStore(AppName());
   EXPECT_EQ(s->readInt("RecvDelay_msec", 0), 20);
   EXPECT_EQ(s->readInt("MaskSetting", 0), -1);
   EXPECT_EQ(s->readInt("MaxRecvLoopCount", 0), -3);
@@ -203,14 +204,14 @@ TEST(SettingsStore, PerUserStoreRoundTripsAndIsOwnerOnly) {
   ASSERT_TRUE(dir.isValid());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
   {
-    auto s = CreatePerUserStore();
+    auto s = lx47::store::CreatePerUserStore(AppName());
     s->writeInt("RecvDelay_msec", 20);
     s->writeString("SavePassword", QStringLiteral("        "));
     s->writeString("HOST_DESC", QStringLiteral("Intel(R) Wi-Fi, 6 AX201"));
     s->writeString("HOST_IP", QStringLiteral("x"));
     s->remove("HOST_IP");
   }
-  auto s = CreatePerUserStore();
+  auto s = lx47::store::CreatePerUserStore(AppName());
   EXPECT_EQ(s->readInt("RecvDelay_msec", 0), 20);
   EXPECT_EQ(s->readString("SavePassword"), QStringLiteral("        "));
   EXPECT_EQ(s->readString("HOST_DESC"), QStringLiteral("Intel(R) Wi-Fi, 6 AX201"));

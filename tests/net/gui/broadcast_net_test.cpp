@@ -30,7 +30,8 @@
 #include "recording_messages.h"
 #include "support/sim_process.h"
 #include "window_net_fixture.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;

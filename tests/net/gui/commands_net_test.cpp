@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QDir>
+#include <cstdlib>
 #include <QThread>
 #include <optional>
 
@@ -21,6 +23,9 @@
 #include "controls/CMACAddrEdit.h"
 #include "controls/CStaticEx.h"
 #include "modal.h"
+#include "pages/DlgLX47.h"
+#include "pages/DlgNetwork.h"
+#include "pages/DlgOption.h"
 #include "pages/DlgSerial.h"
 #include "pages/DlgSpecial.h"
 #include "platform/net.h"
@@ -30,7 +35,8 @@
 #include "recording_messages.h"
 #include "support/sim_process.h"
 #include "window_net_fixture.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 #include "ui/strings.h"
 
 using lx47::texts::TextId;
@@ -106,6 +112,42 @@ TEST_F(CommandsNet, WriteChangesExactlyTheEditedBytesAndTheStoreDecidesTheDestin
   ASSERT_EQ(Texts(), QStringList{ui::Str(TextId::SettingsWritten)});
   EXPECT_GE(SetsTo("any").size(), 1u);  // a broadcast reaches no device address of its own
   EXPECT_EQ(sim.block(0)[106] + 256 * sim.block(0)[107], lease + 1);
+}
+
+// The command line sends the bytes the window sends: one change on each of
+// the five pages, made once through the window's controls and once with
+// lx47ctl set, each on the same fresh device.
+TEST_F(CommandsNet, TheCommandLineWritesTheBytesTheWindowWrites) {
+  const char* program = std::getenv("LX47_CTL");
+  if (!program) GTEST_SKIP() << "LX47_CTL names no lx47ctl (the Linux real-socket run sets it)";
+  const std::vector<std::string> device{"--devices", "1", "--wifi-mode", "0"};
+  ASSERT_TRUE(sim.start(device));
+  const std::vector<std::uint8_t> fresh = sim.block(0);
+  Search();
+  dynamic_cast<pages::DlgNetwork*>(win->page(app::kNetworkPage))->m_Port->setText("8080");  // as once unlocked
+  serial().m_Baud->setCurrentIndex(7);  // 115200
+  dynamic_cast<pages::DlgOption*>(win->page(app::kOptionPage))->m_Keepalive->setText("45");
+  dynamic_cast<pages::DlgLX47*>(win->page(app::kWifiPage))->infraSsid()->setText(QStringLiteral(" 会社 "));
+  special().leaseEdit()->setText("600");
+  win->writeButton()->click();
+  ASSERT_EQ(Texts(), QStringList{ui::Str(TextId::SettingsWritten)});
+  const std::vector<std::uint8_t> byWindow = sim.block(0);
+  ASSERT_NE(byWindow, fresh);
+
+  sim.stop();
+  ASSERT_TRUE(sim.start(device));
+  ASSERT_EQ(sim.block(0), fresh);
+  const std::string runs = ::testing::TempDir() + "/lx47-ctl-same-bytes";
+  QDir().mkpath(QString::fromStdString(runs + "/config/Orvane Systems"));
+  QFile ini(QString::fromStdString(runs + "/config/Orvane Systems/lx47-config.ini"));
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+  ini.write("[Setting]\nMaxSendCmdLoopCount=2\nMaxRecvLoopCount=10\nRecvDelay_msec=20\n");
+  ini.close();
+  const std::string command = std::string("XDG_CONFIG_HOME='") + runs + "/config' '" + program +
+                              "' set 02:47:00:00:00:01 Local_Port=8080 Serial_Baud_Rate=115200 "
+                              "TCP_Keepalive_Interval=45 'Wifi_Infra_SSID= 会社 ' DHCP_Lease_Time=600 >/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(sim.block(0), byWindow);
 }
 
 TEST_F(CommandsNet, ResetPutsTheDeviceBackToItsFactorySettings) {

@@ -13,7 +13,8 @@
 #include "protocol/session.h"
 #include "recording_messages.h"
 #include "support/sim_process.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 
 namespace lx47::nettest {
 
@@ -34,7 +35,7 @@ class WindowNet : public ::testing::Test {
     return t;
   }
 
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scoped{&store};
   test::RecordingMessages messages;
   SimProcess sim;

@@ -122,22 +122,34 @@ bool SimProcess::start(const std::vector<std::string>& args, std::string* why) {
   std::vector<char*> cargv;
   for (std::string& s : argv) cargv.push_back(s.data());
   cargv.push_back(nullptr);
-  pid_t pid = -1;
-  if (::posix_spawnp(&pid, "nsenter", nullptr, nullptr, cargv.data(), environ) != 0) return fail("spawn failed");
-  pid_ = pid;
 
-  const std::string ready = dir_ + "/ready";
-  for (int i = 0; i < 200; ++i) {
-    struct stat st;
-    if (::stat(ready.c_str(), &st) == 0) return true;
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return fail("lx47-sim exited early (status " + std::to_string(status) + ")");
+  // A simulator that cannot bind its ports exits at once. The ports of one
+  // just stopped can stay taken for a few seconds (Wine's wineserver frees
+  // a killed process's sockets only once it has noticed the death), so an
+  // early exit is tried again, for at most 16 s.
+  std::string early;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(std::chrono::seconds(2));
+    pid_t pid = -1;
+    if (::posix_spawnp(&pid, "nsenter", nullptr, nullptr, cargv.data(), environ) != 0) return fail("spawn failed");
+    pid_ = pid;
+    const std::string ready = dir_ + "/ready";
+    bool exited = false;
+    for (int i = 0; i < 200 && !exited; ++i) {
+      struct stat st;
+      if (::stat(ready.c_str(), &st) == 0) return true;
+      int status = 0;
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        exited = true;
+        early = "lx47-sim exited early (status " + std::to_string(status) + ")";
+      } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (!exited) return fail("lx47-sim not ready within 10 s");
   }
-  return fail("lx47-sim not ready within 10 s");
+  return fail(early + ", 8 times");
 }
 
 bool SetDeviceLink(const std::string& deviceSide, const std::string& pcSide, bool up) {

@@ -32,7 +32,8 @@
 #include "protocol/session.h"
 #include "protocol/result_codes.h"
 #include "recording_messages.h"
-#include "ui/memory_settings_store.h"
+#include "store/memory_settings_store.h"
+#include "ui/settings_store.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
   }
   QApplication qtApp(argc, argv);
 
-  ui::MemorySettingsStore store;
+  store::MemorySettingsStore store;
   ui::ScopedSettingsStore scoped(&store);
   store.writeInt("PinMonitor", 1);  // no single-instance lock between runs
   if (firmware) {

@@ -8,7 +8,7 @@
 #include "hostnet/host_address.h"
 #include "protocol/tool_settings.h"
 
-namespace lx47::app {
+namespace lx47 {
 
 struct HostChoice {
   std::uint32_t address = 0;  // network order; 0 with ALL_HOST_SCAN: every usable one
@@ -22,5 +22,7 @@ struct HostChoice {
 // with ALL_HOST_SCAN 0 the adapter of that name (white space at both ends
 // ignored) is looked up, and an address of all ones counts as none.
 HostChoice ChooseHostAddress(SettingsAccess& store, ToolSettings& settings, hostnet::HostNetSource& source);
+// The same choice from the settings as they stand.
+HostChoice HostFor(const ToolSettings& settings, hostnet::HostNetSource& source);
 
-}  // namespace lx47::app
+}  // namespace lx47

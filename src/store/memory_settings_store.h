@@ -5,9 +5,9 @@
 #include <QMap>
 #include <QVariant>
 
-#include "ui/settings_store.h"
+#include "store/settings_store.h"
 
-namespace lx47::ui {
+namespace lx47::store {
 
 class MemorySettingsStore final : public SettingsStore {
  public:
@@ -28,13 +28,4 @@ class MemorySettingsStore final : public SettingsStore {
   QMap<QString, QVariant> m_Values;
 };
 
-// Installs a store as the process-wide one for the lifetime of this object.
-class ScopedSettingsStore {
- public:
-  explicit ScopedSettingsStore(SettingsStore* store) { setSettingsStore(store); }
-  ~ScopedSettingsStore() { setSettingsStore(nullptr); }
-  ScopedSettingsStore(const ScopedSettingsStore&) = delete;
-  ScopedSettingsStore& operator=(const ScopedSettingsStore&) = delete;
-};
-
-}  // namespace lx47::ui
+}  // namespace lx47::store
