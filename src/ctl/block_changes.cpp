@@ -1,8 +1,10 @@
 #include "ctl/block_changes.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
+#include "ctl/fields.h"
 #include "ctl/json.h"
 #include "protocol/config_block.h"
 #include "platform/codepage.h"
@@ -99,9 +101,9 @@ std::string Read(const Layout& l, std::span<const std::uint8_t> b) {
     case Kind::U16BE: return std::to_string((unsigned(p[0]) << 8) | p[1]);
     case Kind::U16LE: return std::to_string(p[0] | (unsigned(p[1]) << 8));
     case Kind::Ipv4: {
-      char text[16];
-      std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(p[0]), unsigned(p[1]), unsigned(p[2]), unsigned(p[3]));
-      return text;
+      std::uint32_t address = 0;
+      std::memcpy(&address, p, 4);
+      return IpText(address);
     }
     case Kind::SpaceText:
     case Kind::ZeroText: {

@@ -110,19 +110,8 @@ int CommandReset(Cli& cli) {
       continue;
     }
     // The host, as the window's reset command reads it.
-    ToolSettings& settings = cli.session.Settings;
-    if (cli.options.adapter) {
-      settings.ALL_HOST_SCAN = 0;
-      settings.HOST_ADAPTERNAME = *cli.options.adapter;
-      settings.HOST_DESC = *cli.options.adapter;
-    } else if (cli.options.allAdapters) {
-      settings.ALL_HOST_SCAN = 1;
-    } else {
-      ReloadSetting(cli.store, settings, &ToolSettings::ALL_HOST_SCAN);
-      ReloadSetting(cli.store, settings, &ToolSettings::HOST_ADAPTERNAME);
-      ReloadSetting(cli.store, settings, &ToolSettings::HOST_DESC);
-    }
-    const HostChoice host = HostFor(settings, cli.io.hosts);
+    const HostChoice host = ChooseHost(cli);
+    const ToolSettings& settings = cli.session.Settings;
     if (!host.usable) {
       summary.Add(mac, kExitNoHost, FactoryResetNoHostText(texts::Trimmed(settings.HOST_DESC)));
       continue;
@@ -153,28 +142,14 @@ int CommandFirmware(Cli& cli) {
   const Found found = FindTargets(cli, targets);
   if (found.status != kExitOk) return found.status;
 
-  Summary summary(cli, found.entries.size());
-  for (std::size_t i = 0; i < found.entries.size(); ++i) {
-    const MacAddress mac = found.macs[i];
-    DeviceEntry* entry = found.entries[i];
-    if (Interrupted()) {
-      summary.Add(mac, kExitInterrupted, Text(TextId::CtlNotRun));
-      continue;
-    }
-    if (!entry) {
-      summary.Add(mac, kExitNotFound, NotFoundText(mac));
-      continue;
-    }
+  return ForEachFound(cli, found, [&](const MacAddress& mac, DeviceEntry& entry) {
     const std::string question = std::string(Text(TextId::FirmwareUpdateAhead)) + "\n\n" +
                                  texts::FirmwareMacLineText(MacText(mac)) + "\n\n" +
                                  std::string(Text(TextId::AreYouSure));
-    if (!Confirm(cli, question)) {
-      summary.Add(mac, kExitUsage, Text(TextId::CtlNotRun));
-      continue;
-    }
-    const bool accessPoint = AccessPointMode(entry);
-    const std::string versionBefore = FirmwareVersionText(*entry);
-    const FirmwareRequest request{cli.session.Settings, *entry, file.data() + kFirmwareSignatureSize,
+    if (!Confirm(cli, question)) return Outcome{kExitUsage, std::string(Text(TextId::CtlNotRun))};
+    const bool accessPoint = AccessPointMode(&entry);
+    const std::string versionBefore = FirmwareVersionText(entry);
+    const FirmwareRequest request{cli.session.Settings, entry, file.data() + kFirmwareSignatureSize,
                                   static_cast<std::int32_t>(file.size() - kFirmwareSignatureSize)};
     int result = PR_OK;
     {
@@ -184,30 +159,28 @@ int CommandFirmware(Cli& cli) {
     if (result != PR_OK) {
       std::string text = FirmwareFailureText(result);
       if (accessPoint) text += "\n" + std::string(Text(TextId::ReconnectAfterApMode));
-      summary.Add(mac, StatusOf(result), text);
-      continue;
+      return Outcome{StatusOf(result), text};
     }
     std::string text(Text(TextId::FirmwareUpdated));
     if (accessPoint) {
       text += "\n" + std::string(Text(TextId::ReconnectAfterApMode));
-    } else {
-      // As the window searches again for the device after an update: its
-      // new version, when it answers.
-      std::this_thread::sleep_for(std::chrono::milliseconds(500));
-      Session& s = cli.session;
-      const DeviceTableArray before = s.DeviceTable;
-      const int count = s.DeviceCount;
-      if (Search(cli, &mac) == kExitOk && s.ListedEntry(0))
-        text += "\n" + texts::CtlFirmwareVersionChangeText(versionBefore, FirmwareVersionText(*s.ListedEntry(0)));
-      else
-        text += "\n" + std::string(Text(TextId::CtlNotFoundAfterUpdate));
-      // The devices still to come are the first search's.
-      s.DeviceTable = before;
-      s.DeviceCount = count;
+      return Outcome{kExitOk, text};
     }
-    summary.Add(mac, kExitOk, text);
-  }
-  return summary.Finish();
+    // As the window searches again for the device after an update: its new
+    // version, when it answers.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Session& s = cli.session;
+    const DeviceTableArray before = s.DeviceTable;
+    const int count = s.DeviceCount;
+    if (Search(cli, &mac) == kExitOk && s.ListedEntry(0))
+      text += "\n" + texts::CtlFirmwareVersionChangeText(versionBefore, FirmwareVersionText(*s.ListedEntry(0)));
+    else
+      text += "\n" + std::string(Text(TextId::CtlNotFoundAfterUpdate));
+    // The devices still to come are the first search's.
+    s.DeviceTable = before;
+    s.DeviceCount = count;
+    return Outcome{kExitOk, text};
+  });
 }
 
 }  // namespace lx47::ctl

@@ -131,28 +131,13 @@ int CommandSet(Cli& cli) {
   const Found found = FindTargets(cli, targets);
   if (found.status != kExitOk) return found.status;
 
-  Summary summary(cli, found.entries.size());
-  for (std::size_t i = 0; i < found.entries.size(); ++i) {
-    DeviceEntry* entry = found.entries[i];
-    const MacAddress& mac = found.macs[i];
-    if (Interrupted()) {
-      summary.Add(mac, kExitInterrupted, Text(TextId::CtlNotRun));
-      continue;
-    }
-    if (!entry) {
-      summary.Add(mac, kExitNotFound, NotFoundText(mac));
-      continue;
-    }
-    const EditResult edited = ApplyEdits(*entry, edits, {cli.options.extended, Unwritten::Refuse});
-    if (!edited.ok) {
-      summary.Add(mac, edited.status, edited.error);
-      continue;
-    }
-    std::string outcome;
-    const int status = Write(cli, *entry, edited.block, outcome);
-    summary.Add(mac, status, outcome);
-  }
-  return summary.Finish();
+  return ForEachFound(cli, found, [&](const MacAddress&, DeviceEntry& entry) {
+    const EditResult edited = ApplyEdits(entry, edits, {cli.options.extended, Unwritten::Refuse});
+    if (!edited.ok) return Outcome{edited.status, edited.error};
+    Outcome o;
+    o.status = Write(cli, entry, edited.block, o.text);
+    return o;
+  });
 }
 
 int CommandSave(Cli& cli) {
@@ -202,39 +187,24 @@ int CommandLoad(Cli& cli) {
   const Found found = FindTargets(cli, targets);
   if (found.status != kExitOk) return found.status;
 
-  Summary summary(cli, found.entries.size());
-  for (std::size_t i = 0; i < found.entries.size(); ++i) {
-    DeviceEntry* entry = found.entries[i];
-    const MacAddress& mac = found.macs[i];
-    if (Interrupted()) {
-      summary.Add(mac, kExitInterrupted, Text(TextId::CtlNotRun));
-      continue;
-    }
-    if (!entry) {
-      summary.Add(mac, kExitNotFound, NotFoundText(mac));
-      continue;
-    }
+  return ForEachFound(cli, found, [&](const MacAddress& mac, DeviceEntry& entry) {
     // Another device keeps its own address unless asked.
-    const bool ownAddressFromFile = cli.options.withAddress || entry->Device_MAC == saved->mac;
+    const bool ownAddressFromFile = cli.options.withAddress || entry.Device_MAC == saved->mac;
     std::vector<Edit> edits;
     for (const SavedValue& v : saved->values)
       if (!v.field->ownAddress || ownAddressFromFile) edits.push_back({v.field, v.typed});
-    EditResult edited = ApplyEdits(*entry, edits, {cli.options.extended, Unwritten::Keep});
-    if (!edited.ok) {
-      summary.Add(mac, edited.status, edited.error);
-      continue;
-    }
+    EditResult edited = ApplyEdits(entry, edits, {cli.options.extended, Unwritten::Keep});
+    if (!edited.ok) return Outcome{edited.status, edited.error};
     for (const std::string& kept : edited.kept)
       cli.err << "lx47ctl: " << MacColonText(mac) << ": " << texts::CtlKeptAsIsText(kept) << '\n';
     // The bytes no page shows, as the file has them.
     for (std::size_t k = 0; k < std::size(kUnshownBytes); ++k)
       std::copy(saved->unshown[k].begin(), saved->unshown[k].end(),
                 edited.block.begin() + std::ptrdiff_t(kUnshownBytes[k].offset));
-    std::string outcome;
-    const int status = Write(cli, *entry, edited.block, outcome);
-    summary.Add(mac, status, outcome);
-  }
-  return summary.Finish();
+    Outcome o;
+    o.status = Write(cli, entry, edited.block, o.text);
+    return o;
+  });
 }
 
 }  // namespace lx47::ctl

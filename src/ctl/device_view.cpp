@@ -14,14 +14,6 @@ namespace lx47::ctl {
 using pagerules::DeviceForm;
 using texts::TextId;
 
-std::string IpText(std::uint32_t networkOrder) {
-  std::uint8_t o[4];
-  std::memcpy(o, &networkOrder, 4);
-  char text[16];
-  std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(o[0]), unsigned(o[1]), unsigned(o[2]), unsigned(o[3]));
-  return text;
-}
-
 std::string MacColonText(const MacAddress& mac) { return MacText(mac); }
 
 DeviceForm FormOf(const DeviceEntry& entry) { return FormOf(entry.Block); }

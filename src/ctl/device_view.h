@@ -16,7 +16,6 @@
 
 namespace lx47::ctl {
 
-std::string IpText(std::uint32_t networkOrder);
 std::string MacColonText(const MacAddress& mac);
 
 // The form a window showing the entry would hold, from a copy of its block

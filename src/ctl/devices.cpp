@@ -7,7 +7,6 @@
 #include "ctl/exit_status.h"
 #include "ctl/interrupt.h"
 #include "ctl/fields.h"
-#include "protocol/host_choice.h"
 #include "protocol/job.h"
 #include "protocol/outcomes.h"
 #include "protocol/result_codes.h"
@@ -69,11 +68,8 @@ std::string OneLine(std::string_view text) {
   return line;
 }
 
-int Search(Cli& cli, const MacAddress* mac, bool oneDevice) {
-  Session& s = cli.session;
-  ToolSettings& settings = s.Settings;
-  // The host choice as the window's search reads it, unless the command
-  // line makes its own.
+HostChoice ChooseHost(Cli& cli) {
+  ToolSettings& settings = cli.session.Settings;
   if (cli.options.adapter) {
     settings.ALL_HOST_SCAN = 0;
     settings.HOST_ADAPTERNAME = *cli.options.adapter;
@@ -86,7 +82,13 @@ int Search(Cli& cli, const MacAddress* mac, bool oneDevice) {
     ReloadSetting(cli.store, settings, &ToolSettings::HOST_DESC);
     ReloadSetting(cli.store, settings, &ToolSettings::HOST_IP);
   }
-  const HostChoice host = HostFor(settings, cli.io.hosts);
+  return HostFor(settings, cli.io.hosts);
+}
+
+int Search(Cli& cli, const MacAddress* mac, bool oneDevice) {
+  Session& s = cli.session;
+  const ToolSettings& settings = s.Settings;
+  const HostChoice host = ChooseHost(cli);
   const std::string_view desc = texts::Trimmed(settings.HOST_DESC);
   if (!host.usable) {
     cli.err << "lx47ctl: " << SearchFailureText(PR_NO_HOST, desc, "0.0.0.0") << '\n';
@@ -142,6 +144,22 @@ Found FindTargets(Cli& cli, const Targets& targets) {
     f.entries.push_back(entry);
   }
   return f;
+}
+
+int ForEachFound(Cli& cli, const Found& found, const std::function<Outcome(const MacAddress&, DeviceEntry&)>& each) {
+  Summary summary(cli, found.entries.size());
+  for (std::size_t i = 0; i < found.entries.size(); ++i) {
+    const MacAddress mac = found.macs[i];
+    if (Interrupted()) {
+      summary.Add(mac, kExitInterrupted, Text(TextId::CtlNotRun));
+    } else if (!found.entries[i]) {
+      summary.Add(mac, kExitNotFound, NotFoundText(mac));
+    } else {
+      const Outcome o = each(mac, *found.entries[i]);
+      summary.Add(mac, o.status, o.text);
+    }
+  }
+  return summary.Finish();
 }
 
 void Summary::Add(const MacAddress& mac, int status, std::string_view text) {

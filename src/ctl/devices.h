@@ -2,6 +2,7 @@
 // one fared.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "ctl/cli.h"
 #include "protocol/device_table.h"
+#include "protocol/host_choice.h"
 
 namespace lx47::ctl {
 
@@ -22,6 +24,11 @@ struct Targets {
 // False (after the line that says why) for a malformed MAC, or all zeros or
 // all ones, which name no device.
 bool ParseTargets(Cli& cli, const std::vector<std::string>& words, Targets& targets);
+
+// The host the exchanges go out from: --adapter or --all-adapters, else the
+// tool settings' choice read afresh from the store, as the window's search
+// and reset read it (the adapter's texts too, for the messages).
+HostChoice ChooseHost(Cli& cli);
 
 // Searches as the window's search command does, from the host the tool
 // settings (or --adapter, --all-adapters) choose. With mac, the search
@@ -39,6 +46,17 @@ struct Found {
   std::vector<DeviceEntry*> entries;
 };
 Found FindTargets(Cli& cli, const Targets& targets);
+
+// What one device's turn of a command came to.
+struct Outcome {
+  int status = 0;
+  std::string text;
+};
+
+// Runs `each` for every target in turn and gives the summary's status; a
+// target that did not answer, or one not reached before an interrupt, gets
+// its line without a run.
+int ForEachFound(Cli& cli, const Found& found, const std::function<Outcome(const MacAddress&, DeviceEntry&)>& each);
 
 // "デバイスは見つかりません。" with the MAC to check.
 std::string NotFoundText(const MacAddress& mac);

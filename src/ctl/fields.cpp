@@ -68,14 +68,6 @@ bool ReadAddress(std::string_view typed, std::uint32_t& address) {
   return true;
 }
 
-std::string AddressText(std::uint32_t address) {
-  std::uint8_t o[4];
-  std::memcpy(o, &address, 4);
-  char text[16];
-  std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(o[0]), unsigned(o[1]), unsigned(o[2]), unsigned(o[3]));
-  return text;
-}
-
 FieldError SetAddress(std::uint32_t& to, std::string_view typed) {
   if (!ReadAddress(typed, to)) return Error(TextId::CtlAddressExpected);
   return {};
@@ -176,19 +168,19 @@ const FieldDef kFields[] = {
     {"DHCP_Enable", Page::Network, TextId{}, "DHCP", ValueKind::Bool, PageField::DHCP_Enable, false, true,
      GET(BoolText(f.network.values.dhcp)), SET(SetBool(f.network.values.dhcp, v)), "on|off"},
     {"Device_IP_Address", Page::Network, TextId::LocalIpAddress, "", ValueKind::Address, PageField::Device_IP_Address,
-     false, true, GET(AddressText(f.network.values.deviceIp)), SET(SetAddress(f.network.values.deviceIp, v)),
+     false, true, GET(IpText(f.network.values.deviceIp)), SET(SetAddress(f.network.values.deviceIp, v)),
      "a.b.c.d"},
     {"Subnet_Mask", Page::Network, TextId::SubnetMask, "", ValueKind::Address, PageField::Subnet_Mask, false, true,
-     GET(AddressText(f.network.values.subnetMask)), SET(SetAddress(f.network.values.subnetMask, v)), "a.b.c.d"},
+     GET(IpText(f.network.values.subnetMask)), SET(SetAddress(f.network.values.subnetMask, v)), "a.b.c.d"},
     {"Default_Gateway", Page::Network, TextId::DefaultGateway, "", ValueKind::Address, PageField::Default_Gateway,
-     false, true, GET(AddressText(f.network.values.defaultGateway)),
+     false, true, GET(IpText(f.network.values.defaultGateway)),
      SET(SetAddress(f.network.values.defaultGateway, v)), "a.b.c.d"},
     {"Local_Port", Page::Network, TextId::PortNumber, "", ValueKind::Number, PageField::Local_Port, false, false,
      GET(f.network.values.localPort), SET(SetDigits(f.network.values.localPort, v)), "1..65535"},
     {"Operation_Mode", Page::Network, TextId::OperationModeGroup, "", ValueKind::Choice, PageField::Operation_Mode,
      false, false, GET(ModeText(f)), SET(SetMode(f, v)), "TCP Server|TCP Client|Mixed", true},
     {"Server_IP_Address", Page::Network, TextId::ServerIpAddress, "", ValueKind::Address,
-     PageField::Server_IP_Address, false, false, GET(AddressText(f.network.values.serverIp)),
+     PageField::Server_IP_Address, false, false, GET(IpText(f.network.values.serverIp)),
      SET(SetAddress(f.network.values.serverIp, v)), "a.b.c.d"},
     {"Server_Port", Page::Network, TextId::PortNumber, "", ValueKind::Number, PageField::Server_Port, false, false,
      GET(f.network.values.serverPort), SET(SetDigits(f.network.values.serverPort, v)), "1..65535"},
@@ -196,7 +188,7 @@ const FieldDef kFields[] = {
      true, false, GET(BoolText(f.network.values.dnsConnect)), SET(SetBool(f.network.values.dnsConnect, v)),
      "on|off"},
     {"DNS_Server_IP_Address", Page::Network, TextId::DnsServerIpAddress, "", ValueKind::Address,
-     PageField::DNS_Server_IP_Address, true, false, GET(AddressText(f.network.values.dnsServer)),
+     PageField::DNS_Server_IP_Address, true, false, GET(IpText(f.network.values.dnsServer)),
      SET(SetAddress(f.network.values.dnsServer, v)), "a.b.c.d"},
     {"Server_Domain_Name", Page::Network, TextId::DomainName, "", ValueKind::Text, PageField::Server_Domain_Name,
      true, false, GET(f.network.values.domainName), SET(SetText(f.network.values.domainName, v, kNoLimit)), ""},
@@ -296,6 +288,14 @@ const FieldDef kFields[] = {
 }  // namespace
 
 std::span<const FieldDef> Fields() { return kFields; }
+
+std::string IpText(std::uint32_t networkOrder) {
+  std::uint8_t o[4];
+  std::memcpy(o, &networkOrder, 4);
+  char text[16];
+  std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(o[0]), unsigned(o[1]), unsigned(o[2]), unsigned(o[3]));
+  return text;
+}
 
 const FieldDef* FindField(std::string_view name) {
   for (const FieldDef& f : kFields) {

@@ -74,6 +74,9 @@ std::string FieldLabel(const FieldDef& f);
 // it out of the store); empty when it takes part.
 std::string WhyNotWritten(const pagerules::DeviceForm& form, const FieldDef& f);
 
+// An address in network order as the IP address control shows it.
+std::string IpText(std::uint32_t networkOrder);
+
 // A MAC address typed as six hexadecimal pairs, separated by ':' or '-' or
 // not at all. False when the text is none.
 bool ParseMac(std::string_view text, MacAddress& mac);
