@@ -15,6 +15,9 @@
 #
 # Usage: scripts/qt-windows.sh          prints the install folder on its last line
 #        scripts/qt-windows.sh --path   only prints the folder it would use
+# LX47_QT_BUILD_SECONDS bounds the compiling: a build that has not finished by
+# then stops with exit status 75, its work folder kept, and the next run goes
+# on from where it stopped.
 # Exit status 0 when the folder holds a complete install.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -87,9 +90,13 @@ fi
 
 work=$CACHE/work-$QT_VERSION-$hash
 mkdir -p "$CACHE"
+keep_work=0
+trap '[ $keep_work = 1 ] || rm -rf "$work"' EXIT
+if [ -f "$work/.configured" ] && [ -f "$PREFIX/mingw-w64-toolchain.cmake" ]; then
+  echo "qt-windows: going on with the build a run before stopped in $work"
+else
 rm -rf "$work"
 mkdir -p "$work/apt/lists/partial" "$work/apt/archives/partial" "$work/src"
-trap 'rm -rf "$work"' EXIT
 
 # -------------------------------------------------------------- the source
 # A deb-src entry of our own, for this run only: apt reads it from a private
@@ -129,9 +136,20 @@ cmake -S "$srcdir" -B "$work/build" -G Ninja \
   -DCMAKE_INSTALL_PREFIX="$PREFIX" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   "${CONFIGURE_OPTIONS[@]}" >"$work/configure.log" 2>&1 || { tail -40 "$work/configure.log" >&2; exit 1; }
+touch "$work/.configured"
+fi
 configured=$(date +%s)
-echo "qt-windows: building (about 20 minutes on 2 cores)"
-cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 || { tail -60 "$work/build.log" >&2; exit 1; }
+echo "qt-windows: building (about 35 minutes on 2 cores)"
+limit=()
+[ -n "${LX47_QT_BUILD_SECONDS:-}" ] && limit=(timeout --signal=TERM "$LX47_QT_BUILD_SECONDS")
+rc=0
+"${limit[@]}" cmake --build "$work/build" --parallel "$(nproc)" >>"$work/build.log" 2>&1 || rc=$?
+if [ $rc = 124 ]; then
+  keep_work=1
+  echo "qt-windows: the build did not finish within $LX47_QT_BUILD_SECONDS s; it is kept in $work and the next run goes on from it"
+  exit 75
+fi
+[ $rc = 0 ] || { tail -60 "$work/build.log" >&2; exit 1; }
 cmake --install "$work/build" --strip >"$work/install.log" 2>&1 || { tail -20 "$work/install.log" >&2; exit 1; }
 built=$(date +%s)
 printf 'Qt %s for %s\nbuilt %s in %d s\n' "$QT_VERSION" "$TRIPLE" "$(date -u +%FT%TZ)" "$((built - start))" >"$PREFIX/.complete"

@@ -3,14 +3,18 @@
 # cached after the first run), then the tool, lx47-sim and every test
 # cross-compiled with MinGW-w64 against it, then the installer and the zip.
 # Usage: scripts/windows/build.sh [WIN_BUILD]     (default build-win)
-# Prints "qt-seconds N" on its last line: how long getting Qt took.
+# Prints "qt-seconds N" on its last line: how long getting Qt took. Exit
+# status 75 when Qt's build ran out of LX47_QT_BUILD_SECONDS.
 set -u
 cd "$(dirname "$0")/../.."
 WIN=${1:-build-win}
 start=$(date +%s)
 qt_log=$(mktemp)
-if ! scripts/qt-windows.sh | tee "$qt_log"; then
+scripts/qt-windows.sh | tee "$qt_log"
+rc=${PIPESTATUS[0]}
+if [ "$rc" != 0 ]; then
   rm -f "$qt_log"
+  [ "$rc" = 75 ] && exit 75  # out of time; the partial Qt build is kept
   echo "windows-build: Qt for Windows could not be built (see above)" >&2
   exit 1
 fi
