@@ -6,7 +6,7 @@
 # or part of one that did not run.
 # Leave parts out with LX47_SKIP_PACKAGE=1, LX47_SKIP_WINDOWS=1,
 # LX47_SKIP_SANITIZERS=1. The whole command keeps within LX47_TIME_BUDGET
-# seconds (default 85 minutes): the Windows step comes last, and a Qt for
+# seconds (default 60 minutes): the Windows step comes last, and a Qt for
 # Windows that is not cached yet gets only the time left (see
 # scripts/windows-check.sh).
 set -eu -o pipefail
@@ -15,7 +15,7 @@ BUILD=${LX47_BUILD_DIR:-build}
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 summary=()
-export LX47_DEADLINE=$(( $(date +%s) + ${LX47_TIME_BUDGET:-5100} ))
+export LX47_DEADLINE=$(( $(date +%s) + ${LX47_TIME_BUDGET:-3600} ))
 # step NAME COMMAND...: runs it, keeps its output for the summary's skip lines.
 step() {
   local name=$1 t0=$SECONDS; shift
