@@ -5,7 +5,7 @@
 #include "pages/DlgNetwork.h"
 #include "pages/DlgOption.h"
 #include "pages/DlgSerial.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "protocol/session.h"
 
 namespace lx47::app {

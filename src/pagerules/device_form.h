@@ -15,7 +15,7 @@
 #include "pagerules/option_rules.h"
 #include "pagerules/page_fields.h"
 #include "pagerules/serial_rules.h"
-#include "pagerules/special_rules.h"
+#include "pagerules/extra_settings_rules.h"
 #include "pagerules/wifi_rules.h"
 #include "protocol/config_block.h"
 #include "texts/text_ids.h"

@@ -22,7 +22,7 @@
 #include "pagerules/network_rules.h"
 #include "pagerules/option_rules.h"
 #include "pagerules/serial_rules.h"
-#include "pagerules/special_rules.h"
+#include "pagerules/extra_settings_rules.h"
 #include "pagerules/wifi_rules.h"
 #include "protocol/config_block.h"
 

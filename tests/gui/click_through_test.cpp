@@ -22,7 +22,7 @@
 #include "controls/CIPAddrEdit.h"
 #include "fakes.h"
 #include "app/DlgAppSetting.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "pages/DlgNetwork.h"
 #include "pages/DlgSerial.h"
 #include "protocol/session.h"

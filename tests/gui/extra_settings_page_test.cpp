@@ -16,7 +16,7 @@
 
 #include "controls/CStaticEx.h"
 #include "page_support.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "protocol/session.h"
 #include "protocol_fixture.h"
 #include "recording_messages.h"

@@ -21,7 +21,7 @@
 #include "app/page_factory.h"
 #include "controls/CStaticEx.h"
 #include "modal.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "pages/DlgLX47.h"
 #include "pages/DlgSelectRouter.h"
 #include "platform/net.h"

@@ -27,7 +27,7 @@
 #include "pages/DlgNetwork.h"
 #include "pages/DlgOption.h"
 #include "pages/DlgSerial.h"
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 #include "platform/net.h"
 #include "protocol/device_table.h"
 #include "protocol/result_codes.h"

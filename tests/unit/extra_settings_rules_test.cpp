@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "page_block.h"
-#include "pagerules/special_rules.h"
+#include "pagerules/extra_settings_rules.h"
 
 namespace lx47::pagerules {
 namespace {

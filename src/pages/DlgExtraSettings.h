@@ -1,12 +1,14 @@
-// The Special page (the tab "LX47 特別設定"): DHCP lease time, the three
-// connection messages, the disconnect-judgement time and the (never shown)
-// TCP connection password, plus two service buttons revealed by a hidden
-// gesture.
+// DlgSpecial, the page of the device's extra settings (the tab
+// "LX47 特別設定"): DHCP lease time, the three connection messages, the
+// disconnect-judgement time and the (never shown) TCP connection password,
+// plus two service buttons revealed by a hidden gesture. The file, like its
+// rules (pagerules/extra_settings_rules.h), is named after what the page
+// holds.
 #pragma once
 
 #include <functional>
 
-#include "pagerules/special_rules.h"
+#include "pagerules/extra_settings_rules.h"
 #include "pages/settings_page.h"
 #include "protocol/device_commands.h"
 

@@ -1,4 +1,4 @@
-#include "pages/DlgSpecial.h"
+#include "pages/DlgExtraSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CStaticEx.h"
-#include "pagerules/special_rules.h"
+#include "pagerules/extra_settings_rules.h"
 #include "pages/page_controls.h"
 #include "pages/page_report.h"
 #include "protocol/session.h"

@@ -1,4 +1,4 @@
-#include "pagerules/special_rules.h"
+#include "pagerules/extra_settings_rules.h"
 
 #include "pagerules/text_fields.h"
 
